@@ -1,0 +1,40 @@
+# Project-wide settings: warnings, sanitizers, and the Wine test bed of the Windows tree.
+
+add_library(kestrane_warnings INTERFACE)
+target_compile_options(kestrane_warnings INTERFACE -Wall -Wextra -Wpedantic -Werror)
+
+if(WIN32)
+    # One self-contained program: no MinGW runtime DLLs beside Kestrane.exe or the test programs.
+    add_link_options(-static)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+else()
+    option(KESTRANE_SANITIZE "Build the native tree with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+    if(KESTRANE_SANITIZE)
+        add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        add_link_options(-fsanitize=address,undefined)
+    endif()
+endif()
+
+if(CMAKE_CROSSCOMPILING AND WIN32)
+    # Every Windows test runs under Wine in a prefix of this tree, never in ~/.wine.
+    set(KESTRANE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine/prefix)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run ${KESTRANE_WINE_PREFIX})
+endif()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${KESTRANE_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# A GoogleTest program whose cases ctest lists one by one. Windows cases need the Wine prefix.
+function(kestrane_add_gtest name)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBRARIES;PROPERTIES")
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main kestrane_warnings)
+    set(properties ${ARG_PROPERTIES})
+    if(CMAKE_CROSSCOMPILING)
+        list(APPEND properties FIXTURES_REQUIRED wine_prefix)
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}."
+                         PROPERTIES ${properties})
+endfunction()

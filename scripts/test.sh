@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds both trees, then runs the native unit
+# tests, the fuzzers and the Windows tests (under Wine, in the project's own prefix and on a
+# virtual X display) in one ctest run.
+set -euo pipefail
+source "$(dirname "$0")/setup.sh"
+
+install_missing_packages
+build_trees
+cd "$KESTRANE_BUILD"
+xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24' \
+    ctest --output-on-failure --parallel 2 --timeout 600 "$@"

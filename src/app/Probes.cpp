@@ -1,0 +1,25 @@
+#include "app/Probes.h"
+
+#include "framework/FileFinder.h"
+
+namespace kestrane {
+
+bool FileExists(std::string path)
+{
+    FileFinder finder;
+    if (!finder.FindFile(path))
+        return false;
+    finder.FindNextFile();
+    return !finder.IsDirectory() && !finder.IsDots();
+}
+
+bool DirectoryExists(std::string path)
+{
+    FileFinder finder;
+    if (!finder.FindFile(path))
+        return false;
+    finder.FindNextFile();
+    return finder.IsDirectory();
+}
+
+}  // namespace kestrane

@@ -1,0 +1,43 @@
+#include "common/Text.h"
+
+namespace kestrane {
+
+bool IsWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string_view TrimTrailingWhiteSpace(std::string_view text)
+{
+    while (!text.empty() && IsWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string_view TrimWhiteSpace(std::string_view text)
+{
+    while (!text.empty() && IsWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    return TrimTrailingWhiteSpace(text);
+}
+
+bool NeedsSeparator(std::string_view directory)
+{
+    return directory.empty() || (directory.back() != '\\' && directory.back() != ':');
+}
+
+std::string JoinPath(std::string_view directory, std::string_view name)
+{
+    std::string path(directory);
+    if (NeedsSeparator(directory))
+        path += '\\';
+    path += name;
+    return path;
+}
+
+std::string WithTrailingSeparator(std::string_view directory)
+{
+    return JoinPath(directory, {});
+}
+
+}  // namespace kestrane

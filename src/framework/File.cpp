@@ -1,0 +1,87 @@
+#include "framework/File.h"
+
+#include "framework/FileError.h"
+
+#include <algorithm>
+
+namespace kestrane {
+namespace {
+
+// ReadFile and WriteFile take a 32-bit count.
+constexpr std::size_t kMaxChunk = 1u << 30;
+
+}  // namespace
+
+File::File(std::string path, Mode mode) : m_path(std::move(path))
+{
+    const bool reading = mode == Mode::Read;
+    m_handle = UniqueFileHandle(::CreateFileA(m_path.c_str(), reading ? GENERIC_READ : GENERIC_WRITE,
+                                              reading ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0, nullptr,
+                                              reading ? OPEN_EXISTING : CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_handle)
+        Fail("open");
+}
+
+std::size_t File::Read(std::span<std::byte> buffer)
+{
+    std::size_t total = 0;
+    while (total < buffer.size()) {
+        const auto chunk = static_cast<DWORD>(std::min(buffer.size() - total, kMaxChunk));
+        DWORD read = 0;
+        if (!::ReadFile(m_handle.Get(), buffer.data() + total, chunk, &read, nullptr))
+            Fail("read");
+        if (read == 0)
+            break;
+        total += read;
+    }
+    return total;
+}
+
+void File::Write(std::span<const std::byte> bytes)
+{
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kMaxChunk));
+        DWORD written = 0;
+        if (!::WriteFile(m_handle.Get(), bytes.data(), chunk, &written, nullptr))
+            Fail("write");
+        if (written == 0)
+            throw FileError("write", m_path, ERROR_WRITE_FAULT);
+        bytes = bytes.subspan(written);
+    }
+}
+
+void File::Seek(std::uint64_t offset)
+{
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(offset);
+    if (!::SetFilePointerEx(m_handle.Get(), distance, nullptr, FILE_BEGIN))
+        Fail("seek");
+}
+
+std::uint64_t File::Length() const
+{
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(m_handle.Get(), &size))
+        Fail("query length of");
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void File::Close()
+{
+    if (m_handle && !m_handle.Close())
+        Fail("close");
+}
+
+void File::Remove(const std::string& path)
+{
+    if (!::DeleteFileA(path.c_str()))
+        throw FileError("remove", path, ::GetLastError());
+}
+
+void File::Fail(const char* operation) const
+{
+    throw FileError(operation, m_path, ::GetLastError());
+}
+
+}  // namespace kestrane

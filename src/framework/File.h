@@ -1,0 +1,41 @@
+// File: an open file whose every failing operation throws FileError.
+#pragma once
+
+#include "framework/UniqueHandle.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kestrane {
+
+class File {
+public:
+    enum class Mode {
+        Read,         // existing file; others may keep it open alongside
+        CreateWrite,  // created, or truncated when it exists
+    };
+
+    File(std::string path, Mode mode);
+
+    // Reads until the span is full or the file ends; returns the bytes read.
+    std::size_t Read(std::span<std::byte> buffer);
+    void Write(std::span<const std::byte> bytes);
+    void Seek(std::uint64_t offset);
+    std::uint64_t Length() const;
+    // Closing can fail too (a write the system deferred); the destructor closes silently.
+    void Close();
+
+    const std::string& Path() const { return m_path; }
+
+    static void Remove(const std::string& path);
+
+private:
+    [[noreturn]] void Fail(const char* operation) const;
+
+    std::string m_path;
+    UniqueFileHandle m_handle;
+};
+
+}  // namespace kestrane
