@@ -1,0 +1,47 @@
+#include "widgets/ProgressRules.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kestrane {
+
+std::int32_t ProgressPercent(std::int32_t position, std::int32_t lower, std::int32_t upper)
+{
+    if (upper <= lower)
+        return 0;
+    // Wide enough that no position or range can overflow; the result is clamped back into range.
+    const std::int64_t percent = std::int64_t{position} * 100 / (std::int64_t{upper} - lower);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(percent, std::numeric_limits<std::int32_t>::min(),
+                                                               std::numeric_limits<std::int32_t>::max()));
+}
+
+std::string ProgressCaption(std::string_view title, std::int32_t percent)
+{
+    return std::string(title) + " [" + std::to_string(percent) + "%]";
+}
+
+ProgressLayout LayOutProgress(const ProgressLayoutInput& input)
+{
+    constexpr int kMargin = 10;
+    ProgressLayout layout;
+    layout.text = {kMargin, kMargin, kMargin + input.width, kMargin + input.textHeight};
+
+    const int buttonWidth = input.cancelWidth + 4 * input.edgeWidth;
+    const int buttonHeight = input.cancelHeight + 3 * input.edgeHeight;
+    const int buttonTop = layout.text.bottom + kMargin;
+    layout.button = {layout.text.right - buttonWidth, buttonTop, layout.text.right, buttonTop + buttonHeight};
+
+    layout.bar = {layout.text.left, layout.button.top + input.edgeHeight, layout.button.left - kMargin,
+                  layout.button.bottom - input.edgeHeight};
+
+    layout.clientWidth = layout.text.Width() + 2 * kMargin;
+    layout.clientHeight = layout.button.bottom - layout.text.top + 2 * kMargin;
+    return layout;
+}
+
+bool IsOnScreen(int x, int y, int screenWidth, int screenHeight)
+{
+    return x >= 0 && x < screenWidth && y >= 0 && y < screenHeight;
+}
+
+}  // namespace kestrane

@@ -1,0 +1,53 @@
+// The progress window's arithmetic: percentage and caption, layout, and the stored-position check.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+// The share of the range that `position` stands for, truncated toward zero; 0 for an empty or
+// inverted range. Positions outside the range are not clamped: twice the range reads 200.
+std::int32_t ProgressPercent(std::int32_t position, std::int32_t lower, std::int32_t upper);
+
+// "Progress [46%]".
+std::string ProgressCaption(std::string_view title, std::int32_t percent);
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const Rect&) const = default;
+};
+
+struct ProgressLayout {
+    Rect text;
+    Rect bar;
+    Rect button;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    bool operator==(const ProgressLayout&) const = default;
+};
+
+struct ProgressLayoutInput {
+    int width = 390;         // of the text line
+    int textHeight = 0;      // measured height of the text lines
+    int cancelWidth = 0;     // measured extent of the Cancel label
+    int cancelHeight = 0;
+    int edgeWidth = 2;       // the system's 3-D edge
+    int edgeHeight = 2;
+};
+
+// Text on top, the bar below it, the (hidden) Cancel button to the bar's right; a margin of 10
+// pixels all round.
+ProgressLayout LayOutProgress(const ProgressLayoutInput& input);
+
+// Only the stored top-left corner is checked: a window that starts on the screen may reach
+// beyond its right or bottom edge.
+bool IsOnScreen(int x, int y, int screenWidth, int screenHeight);
+
+}  // namespace kestrane

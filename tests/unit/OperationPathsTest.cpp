@@ -1,0 +1,65 @@
+#include "install/OperationPaths.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrane {
+namespace {
+
+TEST(MakeOperationPaths, AddsOneSeparatorToTheGameDirectoryOnly)
+{
+    struct Case {
+        const char* field;
+        const char* installDir;
+        const char* game;
+        const char* campaign;
+    };
+    const Case cases[] = {
+        {"C:\\War3", "Camp", "C:\\War3\\", "C:\\War3\\Camp"},
+        {"C:\\War3\\", "Camp", "C:\\War3\\", "C:\\War3\\Camp"},
+        {"", "Camp", "\\", "\\Camp"},
+        // Unlike the field's own rule, a drive alone still gets its separator here.
+        {"D:", "Camp", "D:\\", "D:\\Camp"},
+        {"C:\\War3", "X\\", "C:\\War3\\", "C:\\War3\\X\\"},
+        {"C:\\War3", "", "C:\\War3\\", "C:\\War3\\"},
+    };
+    for (const auto& [field, installDir, game, campaign] : cases) {
+        const OperationPaths paths = MakeOperationPaths(field, installDir);
+        EXPECT_EQ(paths.gameDirectory, game) << field;
+        EXPECT_EQ(paths.campaignDirectory, campaign) << field << " + " << installDir;
+    }
+}
+
+TEST(IsStrictlyBelow, AcceptsOnlyFoldersInsideTheDirectory)
+{
+    struct Case {
+        const char* directory;
+        const char* candidate;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"C:\\War3\\", "C:\\War3\\Camp", true},
+        {"C:\\War3", "C:\\War3\\Camp\\", true},
+        {"C:\\War3\\", "c:\\war3\\A\\B", true},
+        {"C:\\", "C:\\Camp", true},
+        {"C:\\War3\\", "C:\\War3\\", false},
+        {"C:\\War3\\", "C:\\War3", false},
+        {"C:\\War3\\", "C:\\War3\\\\", false},
+        {"C:\\War3\\", "C:\\", false},
+        {"C:\\War3\\", "C:\\War3x", false},
+        {"C:\\War3\\", "C:\\War", false},
+        {"C:\\War3\\", "D:\\War3\\Camp", false},
+        {"", "C:\\Camp", false},
+        {"C:\\War3\\", "", false},
+    };
+    for (const auto& [directory, candidate, expected] : cases)
+        EXPECT_EQ(IsStrictlyBelow(directory, candidate), expected) << candidate << " below " << directory;
+}
+
+TEST(UnsafeInstallDirText, NamesTheValue)
+{
+    EXPECT_NE(UnsafeInstallDirText("..").find("INSTALLDIR=\"..\""), std::string::npos);
+    EXPECT_NE(UnsafeInstallDirText("").find("INSTALLDIR=\"\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrane

@@ -1,0 +1,67 @@
+#include "widgets/ProgressRules.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace kestrane {
+namespace {
+
+TEST(ProgressPercent, TruncatesTowardZeroAndDoesNotClamp)
+{
+    struct Case {
+        std::int32_t position, lower, upper, expected;
+    };
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+    const Case cases[] = {
+        {100, 0, 1500, 6},   {200, 0, 1500, 13},  {300, 0, 1500, 20},  {400, 0, 1500, 26},
+        {500, 0, 1500, 33},  {600, 0, 1500, 40},  {700, 0, 1500, 46},  {800, 0, 1500, 53},
+        {900, 0, 1500, 60},  {1500, 0, 1500, 100}, {10, 0, 1500, 0},   {3000, 0, 1500, 200},
+        {-100, 0, 1500, -6}, {50, 0, 100, 50},
+        // An empty or inverted range reads 0 whatever the position.
+        {100, 0, 0, 0},      {100, 10, 5, 0},
+        // The position is not taken relative to the lower bound.
+        {150, 100, 200, 150},
+        // Extremes neither overflow nor wrap.
+        {kMax, 0, 1, kMax},  {kMin, 0, 1, kMin},  {kMax, kMin, kMax, 49},
+    };
+    for (const auto& [position, lower, upper, expected] : cases)
+        EXPECT_EQ(ProgressPercent(position, lower, upper), expected)
+            << "position " << position << " of " << lower << ".." << upper;
+}
+
+TEST(ProgressCaption, AddsThePercentageInBrackets)
+{
+    EXPECT_EQ(ProgressCaption("Progress", 46), "Progress [46%]");
+    EXPECT_EQ(ProgressCaption("Progress", 200), "Progress [200%]");
+    EXPECT_EQ(ProgressCaption("", -6), " [-6%]");
+}
+
+TEST(LayOutProgress, KeepsATenPixelMarginAroundTextBarAndButton)
+{
+    const ProgressLayout layout = LayOutProgress(
+        {.width = 390, .textHeight = 13, .cancelWidth = 50, .cancelHeight = 13, .edgeWidth = 2, .edgeHeight = 2});
+    EXPECT_EQ(layout.text, (Rect{10, 10, 400, 23}));
+    EXPECT_EQ(layout.button, (Rect{342, 33, 400, 52}));
+    EXPECT_EQ(layout.bar, (Rect{10, 35, 332, 50}));
+    EXPECT_EQ(layout.clientWidth, 410);
+    EXPECT_EQ(layout.clientHeight, 62);
+}
+
+TEST(IsOnScreen, ChecksOnlyTheTopLeftCorner)
+{
+    struct Case {
+        int x, y;
+        bool expected;
+    };
+    const Case cases[] = {
+        {0, 0, true},       {1279, 1023, true}, {1280, 0, false}, {0, 1024, false},
+        {-1, 0, false},     {0, -1, false},     {-1, -1, false},  {1279, 0, true},
+    };
+    for (const auto& [x, y, expected] : cases)
+        EXPECT_EQ(IsOnScreen(x, y, 1280, 1024), expected) << x << ", " << y;
+}
+
+}  // namespace
+}  // namespace kestrane
