@@ -1,7 +1,8 @@
 # Project-wide settings: warnings, sanitizers, and the Wine test bed of the Windows tree.
 
 add_library(kestrane_warnings INTERFACE)
-target_compile_options(kestrane_warnings INTERFACE -Wall -Wextra -Wpedantic -Werror)
+# Only for the compilers: windres would take them for options of its own.
+target_compile_options(kestrane_warnings INTERFACE "$<$<COMPILE_LANGUAGE:C,CXX>:-Wall;-Wextra;-Wpedantic;-Werror>")
 
 if(WIN32)
     # One self-contained program: no MinGW runtime DLLs beside Kestrane.exe or the test programs.
@@ -35,6 +36,6 @@ function(kestrane_add_gtest name)
     if(CMAKE_CROSSCOMPILING)
         list(APPEND properties FIXTURES_REQUIRED wine_prefix)
     endif()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}."
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180 TEST_PREFIX "${name}."
                          PROPERTIES ${properties})
 endfunction()

@@ -7,6 +7,8 @@ source "$(dirname "$0")/setup.sh"
 
 install_missing_packages
 build_trees
+# Made before ctest lists the Windows tests, so that listing never waits for Wine's first start.
+"$KESTRANE_ROOT/scripts/wine-prefix" "$KESTRANE_BUILD/windows/wine/prefix"
 cd "$KESTRANE_BUILD"
 xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24' \
     ctest --output-on-failure --parallel 2 --timeout 600 "$@"

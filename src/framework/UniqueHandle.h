@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <combaseapi.h>
 
 #include <utility>
 
@@ -77,8 +78,56 @@ struct RegistryKeyTraits {
     static LONG Close(Handle h) { return ::RegCloseKey(h); }
 };
 
+// Any GDI object (bitmap, font, brush): DeleteObject frees them all.
+template <class GdiHandle>
+struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static constexpr Handle kInvalid = nullptr;
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static BOOL Close(Handle h) { return ::DeleteObject(h); }
+};
+
+// The device context of the whole screen, as GetDC(nullptr) hands it out.
+struct ScreenDcTraits {
+    using Handle = HDC;
+    static constexpr Handle kInvalid = nullptr;
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static int Close(Handle h) { return ::ReleaseDC(nullptr, h); }
+};
+
+// A process or thread: null when there is none.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static constexpr Handle kInvalid = nullptr;
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static BOOL Close(Handle h) { return ::CloseHandle(h); }
+};
+
+// A device context of our own making (CreateCompatibleDC).
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static constexpr Handle kInvalid = nullptr;
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static BOOL Close(Handle h) { return ::DeleteDC(h); }
+};
+
+// Memory that the shell and COM hand out from the task allocator (an item identifier list).
+template <class Pointee>
+struct TaskMemoryTraits {
+    using Handle = Pointee*;
+    static constexpr Handle kInvalid = nullptr;
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) { ::CoTaskMemFree(h); return true; }
+};
+
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueScreenDc = UniqueHandle<ScreenDcTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+template <class Pointee>
+using UniqueTaskMemory = UniqueHandle<TaskMemoryTraits<Pointee>>;
 
 }  // namespace kestrane

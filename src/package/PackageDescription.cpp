@@ -7,15 +7,6 @@
 namespace kestrane {
 namespace {
 
-// Upper-cases the ASCII letters only: the key search must not depend on the user's locale.
-std::string UpperCased(std::string_view text)
-{
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    return upper;
-}
-
 // One left-to-right pass: occurrences are looked for in the text as it stood before the pass,
 // so what a removal joins together is not searched again.
 void RemoveEvery(std::string& text, std::string_view pattern)
@@ -32,6 +23,14 @@ void RemoveEvery(std::string& text, std::string_view pattern)
 }
 
 }  // namespace
+
+std::string UpperCased(std::string_view text)
+{
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return upper;
+}
 
 std::size_t FindKey(std::string_view upperText, std::string_view key)
 {

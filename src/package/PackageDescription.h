@@ -21,6 +21,10 @@ inline constexpr std::string_view kIconKey = "ICON";
 inline constexpr std::string_view kBackBitmapKey = "BACKBITMAP";
 inline constexpr std::string_view kInstallDirKey = "INSTALLDIR";
 
+// The text with its ASCII letters upper-cased, position for position: the key search must not
+// depend on the user's locale.
+std::string UpperCased(std::string_view text);
+
 // Where a key's line starts in the text, or npos. Only the key name's first occurrence anywhere
 // in the text counts, and only when it starts a line: "CAMPAIGNNAME=The Icon War" hides a later
 // "ICON=" line. `upperText` is the text upper-cased position for position.

@@ -2,13 +2,95 @@
 
 #include <windows.h>
 
-
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 namespace kestrane::test {
+namespace {
+
+// Wine's own export: the Unix path behind a Windows path.
+std::string UnixPath(const std::string& path)
+{
+    using WineGetUnixFileName = char* (*)(const wchar_t*);
+    const auto convert = reinterpret_cast<WineGetUnixFileName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert)
+        return {};
+    const std::wstring wide(path.begin(), path.end());
+    char* unixPath = convert(wide.c_str());
+    std::string result = unixPath ? unixPath : "";
+    ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// Wine starts Unix programs as they are; it does not wait on them, so the caller polls.
+void RunUnixCommand(std::string command)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+}
+
+template <class Condition>
+bool WaitFor(Condition condition)
+{
+    for (int tries = 0; tries < 500 && !condition(); ++tries)
+        ::Sleep(20);
+    return condition();
+}
+
+bool IsReparsePoint(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Wine cannot remove a directory link through Win32: RemoveDirectory reaches the target, and
+// even removes it when it is empty. There the link goes the way it came.
+void RemoveDirectoryLink(const std::string& link)
+{
+    const std::string unixPath = UnixPath(link);
+    if (unixPath.empty()) {
+        ::RemoveDirectoryA(link.c_str());
+        return;
+    }
+    RunUnixCommand("Z:\\bin\\rm \"" + unixPath + "\"");
+    WaitFor([&] { return ::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
+}
+
+// Removes a tree without ever following a link out of it: tests put links to folders outside.
+void RemoveTree(const std::string& directory)
+{
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = ::FindFirstFileA((directory + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            const std::string path = directory + "\\" + name;
+            if (name == "." || name == "..")
+                continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                RemoveDirectoryLink(path);
+            } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                // Tests leave read-only files behind on purpose.
+                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(search, &entry));
+        ::FindClose(search);
+    }
+    ::SetFileAttributesA(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryA(directory.c_str());
+}
+
+}  // namespace
 
 TempFolder::TempFolder()
 {
@@ -23,11 +105,7 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
-    // Read-only files would stop remove_all; tests leave some behind on purpose.
-    std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_path, error))
-        ::SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(m_path, error);
+    RemoveTree(m_path);
 }
 
 std::string TempFolder::operator/(std::string_view name) const
@@ -49,31 +127,6 @@ CurrentDirectoryScope::~CurrentDirectoryScope()
     ::SetCurrentDirectoryA(m_previous.c_str());
 }
 
-namespace {
-
-// Wine's own export: the Unix path behind a Windows path.
-std::string UnixPath(const std::string& path)
-{
-    using WineGetUnixFileName = char* (*)(const wchar_t*);
-    const auto convert = reinterpret_cast<WineGetUnixFileName>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert)
-        return {};
-    const std::wstring wide(path.begin(), path.end());
-    char* unixPath = convert(wide.c_str());
-    std::string result = unixPath ? unixPath : "";
-    ::HeapFree(::GetProcessHeap(), 0, unixPath);
-    return result;
-}
-
-bool IsReparsePoint(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-}  // namespace
-
 void MakeDirectoryLink(const std::string& target, const std::string& link)
 {
     if (::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && IsReparsePoint(link))
@@ -81,19 +134,9 @@ void MakeDirectoryLink(const std::string& target, const std::string& link)
     ::RemoveDirectoryA(link.c_str());
 
     // Wine 8 accepts CreateSymbolicLink but makes nothing; a Unix symbolic link inside the
-    // prefix shows up as a directory reparse point. Wine starts Unix programs as they are.
-    std::string command = "Z:\\bin\\ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-    // Wine does not wait on a Unix process: its handle is signalled at once.
-    for (int tries = 0; tries < 500 && !IsReparsePoint(link); ++tries)
-        ::Sleep(20);
-    if (!IsReparsePoint(link))
+    // prefix shows up as a directory reparse point.
+    RunUnixCommand("Z:\\bin\\ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"");
+    if (!WaitFor([&] { return IsReparsePoint(link); }))
         throw std::runtime_error("cannot make a directory link " + link);
 }
 

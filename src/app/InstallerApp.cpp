@@ -1,0 +1,61 @@
+#include "app/InstallerApp.h"
+
+#include "app/GameDirectory.h"
+#include "app/Probes.h"
+#include "framework/MessageBox.h"
+#include "package/ReadPackageDescription.h"
+#include "ui/InstallerDialog.h"
+
+#include <objbase.h>
+
+#include <string>
+
+namespace kestrane {
+
+InstallerApp::InstallerApp() : m_comInitialised(SUCCEEDED(::CoInitialize(nullptr))) {}
+
+bool InstallerApp::InitInstance()
+{
+    InstallerDialog dialog(nullptr);
+    SetMainWindow(&dialog);
+
+    std::string errorText = "Error: Check the install.ini file.";
+    bool error = false;
+
+    const PackageReadResult package = ReadPackageDescription();
+    dialog.SetPackage(package.values);
+    if (package.error) {
+        error = true;
+        errorText = package.errorText;
+    } else {
+        const std::string& backBitmap = package.values.backBitmap;
+        if (FileExists(backBitmap)) {
+            if (!dialog.LoadBackground(backBitmap)) {
+                errorText = "Error: invalid bitmap file: " + backBitmap;
+                error = true;
+            }
+        } else {
+            errorText = "Error: file not found: " + backBitmap;
+            error = true;
+        }
+        dialog.SetInstalled(dialog.CampaignLibraryExists(GetGameDirectory()));
+    }
+
+    if (error)
+        MessageBox(errorText, MB_ICONERROR);
+    else
+        dialog.DoModal();
+    // The dialog object ends with this function: nobody may find it as the main window afterwards.
+    SetMainWindow(nullptr);
+    return false;
+}
+
+int InstallerApp::ExitInstance()
+{
+    // Only a successful CoInitialize (S_OK or S_FALSE) is balanced.
+    if (m_comInitialised)
+        ::CoUninitialize();
+    return Application::ExitInstance();
+}
+
+}  // namespace kestrane

@@ -1,0 +1,59 @@
+// kestrane-check [--json] [PACKAGE_DIR]: tells a campaign author what the installer will make of
+// a package before any player finds out.
+#include "check/PackageCheck.h"
+#include "check/ReportFormat.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Beyond the 0, 1 and 2 of a finished check, so a pipeline can tell a wrong call from errors.
+constexpr int kUsageStatus = 3;
+
+constexpr std::string_view kUsage =
+    "Usage: kestrane-check [--json] [PACKAGE_DIR]\n"
+    "Checks the campaign package in PACKAGE_DIR (default: the current directory) the way the\n"
+    "Kestrane installer will read it.\n"
+    "  --json   print the values and findings as one JSON document\n"
+    "Exit status: 0 no findings, 1 warnings only, 2 errors, 3 wrong usage or no such directory.\n";
+
+void Print(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    bool json = false;
+    std::optional<std::string> packageDirectory;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--json") {
+            json = true;
+        } else if (argument == "--help" || argument == "-h") {
+            Print(stdout, kUsage);
+            return 0;
+        } else if (argument.starts_with("-") || packageDirectory) {
+            Print(stderr, kUsage);
+            return kUsageStatus;
+        } else {
+            packageDirectory = std::string(argument);
+        }
+    }
+
+    const std::string directory = packageDirectory.value_or(".");
+    std::error_code error;
+    if (!std::filesystem::is_directory(directory, error)) {
+        Print(stderr, "kestrane-check: " + directory + " is not a directory\n");
+        return kUsageStatus;
+    }
+    const kestrane::PackageReport report = kestrane::CheckPackage(directory);
+    Print(stdout, json ? kestrane::FormatReportJson(report) : kestrane::FormatReportText(report));
+    return kestrane::ExitStatus(report);
+}

@@ -1,0 +1,484 @@
+#include "check/PackageCheck.h"
+
+#include "check/WindowsPath.h"
+#include "install/OperationPaths.h"
+#include "package/ReadPackageDescription.h"
+#include "ui/BitmapHeader.h"
+#include "ui/InstallerDialogRules.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <span>
+
+namespace kestrane {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kCampaignFiles = "Kestrane Files";
+constexpr std::string_view kPatchArchive = "war3patch.mpq";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A full path for the player's game directory, for the normalisation Windows applies.
+constexpr std::string_view kGameDirectoryFullPath = "C:\\Warcraft III";
+
+// What an empty value of each key costs the player.
+std::string_view ConsequenceOfEmpty(std::string_view key)
+{
+    if (key == kCampaignNameKey)
+        return "the window keeps the title \"Kestrane\" and no desktop shortcut is offered";
+    if (key == kIconKey)
+        return "the desktop shortcut shows the game's own icon";
+    if (key == kBackBitmapKey)
+        return "the installer stops at start with \"Error: file not found: \"";
+    return "the installer refuses to install, since the campaign directory would be the Warcraft III directory "
+           "itself";
+}
+
+std::string Quoted(std::string_view text)
+{
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+std::string Hex(std::string_view bytes)
+{
+    std::string hex;
+    for (const char c : bytes) {
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c));
+        hex += hex.empty() ? "" : " ";
+        hex += digits;
+    }
+    return hex;
+}
+
+// A byte that cannot stand in a file name, as the link name cleaning sees it, shown so an
+// author can find it: control bytes by their value, the others as themselves.
+std::string ShowByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 32 || byte == 127 ? "byte " + Hex(std::string_view(&c, 1)) : Quoted(std::string_view(&c, 1));
+}
+
+bool IsAsciiLetterOrDigit(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+std::string PluralBytes(std::size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+}
+
+// Whether a path relative to a folder still names something inside it once Windows has
+// resolved it, as a path that climbs out of the campaign directory does not.
+bool StaysInside(std::string_view relative)
+{
+    const std::string folder(kGameDirectoryFullPath);
+    return IsStrictlyBelow(folder, NormaliseFullPath(folder + "\\" + std::string(relative)));
+}
+
+bool IsRegularFile(const std::optional<fs::path>& path)
+{
+    std::error_code error;
+    return path && fs::is_regular_file(*path, error);
+}
+
+bool IsDirectory(const std::optional<fs::path>& path)
+{
+    std::error_code error;
+    return path && fs::is_directory(*path, error);
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+class PackageChecker {
+public:
+    explicit PackageChecker(PackageReport& report) : m_report(report), m_directory(report.packageDirectory) {}
+
+    void Run()
+    {
+        if (ReadDescription()) {
+            for (const std::string_view key : {kCampaignNameKey, kIconKey, kBackBitmapKey, kInstallDirKey})
+                CheckKey(key);
+            DescribeWhatThePlayerGets();
+            CheckInstallDir();
+            CheckBackground();
+            CheckLinkName();
+        }
+        // The campaign files matter whatever install.ini says.
+        CheckCampaignFiles();
+    }
+
+private:
+    void Add(Check check, std::string_view key, std::string message, std::string file, std::optional<int> line)
+    {
+        if (const std::optional<Severity> severity = SeverityOf(check, key))
+            m_report.findings.push_back({check, *severity, std::move(message), std::move(file), line});
+    }
+
+    void AddAtKey(Check check, std::string_view key, std::string message)
+    {
+        Add(check, key, std::move(message), kPackageDescriptionFile, Reading(key).line);
+    }
+
+    const KeyReading& Reading(std::string_view key) const
+    {
+        return *std::ranges::find(m_report.keys, key, &KeyReading::key);
+    }
+
+    // The installer stops at once when install.ini cannot be opened or is empty.
+    bool ReadDescription()
+    {
+        const std::optional<fs::path> path = FindEntry(m_directory, kPackageDescriptionFile);
+        std::optional<std::string> text;
+        if (IsRegularFile(path))
+            text = ReadWholeFile(*path);
+        if (!text) {
+            Add(Check::NoPackageDescription, "",
+                "The package has no install.ini that can be opened; the installer stops at start with "
+                "\"Error: unable to open install.ini!\".",
+                kPackageDescriptionFile, std::nullopt);
+            return false;
+        }
+        if (text->empty()) {
+            Add(Check::EmptyPackageDescription, "",
+                "install.ini is empty; the installer stops at start with \"Error: install.ini is empty!\".",
+                kPackageDescriptionFile, std::nullopt);
+            return false;
+        }
+        m_text = std::move(*text);
+        m_upper = UpperCased(m_text);
+        m_report.descriptionRead = true;
+        m_report.values = ParsePackageDescription(m_text);
+        return true;
+    }
+
+    int LineOf(std::size_t offset) const
+    {
+        return 1 +
+               static_cast<int>(std::count(m_text.begin(), m_text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    }
+
+    std::size_t LineStart(std::size_t offset) const
+    {
+        const std::size_t feed = offset == 0 ? std::string::npos : m_text.rfind('\n', offset - 1);
+        return feed == std::string::npos ? 0 : feed + 1;
+    }
+
+    std::string_view LineText(std::size_t offset) const
+    {
+        const std::size_t start = LineStart(offset);
+        const std::size_t end = std::min(m_text.find('\n', start), m_text.size());
+        std::string_view line(m_text.data() + start, end - start);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        return line;
+    }
+
+    bool LineHasEquals(std::size_t offset) const
+    {
+        const std::size_t equals = m_text.find('=', offset);
+        return equals != std::string::npos && equals < std::min(m_text.find('\n', offset), m_text.size());
+    }
+
+    // Every line that begins with the key, whether or not the installer gets to read it.
+    std::vector<std::size_t> KeyLines(std::string_view key) const
+    {
+        std::vector<std::size_t> starts;
+        for (std::size_t at = m_upper.find(key); at != std::string::npos; at = m_upper.find(key, at + 1)) {
+            if (LineStart(at) == at)
+                starts.push_back(at);
+        }
+        return starts;
+    }
+
+    void CheckKey(std::string_view key)
+    {
+        KeyReading& reading = m_report.keys.emplace_back(KeyReading{key, {}, std::nullopt});
+        const std::size_t readAt = FindKey(m_upper, key);
+        if (readAt == std::string::npos) {
+            ExplainUnreadKey(key);
+            return;
+        }
+        reading.line = LineOf(readAt);
+        reading.value = ExtractValue(m_text, readAt);
+        CheckKeyLine(reading, readAt);
+    }
+
+    void CheckKeyLine(const KeyReading& reading, std::size_t readAt)
+    {
+        const std::string name(reading.key);
+        const std::string_view consequence = ConsequenceOfEmpty(reading.key);
+        if (!LineHasEquals(readAt)) {
+            AddAtKey(Check::KeyWithoutEquals, reading.key,
+                     "The " + name + " line (" + Quoted(LineText(readAt)) + ") has no \"=\", so the installer reads " +
+                         name + " as empty and " + std::string(consequence) + ".");
+        } else if (reading.value.empty()) {
+            AddAtKey(Check::EmptyValue, reading.key,
+                     name + " has nothing after \"=\", so " + std::string(consequence) + ".");
+        }
+        for (const std::size_t later : KeyLines(reading.key)) {
+            if (later != readAt) {
+                Add(Check::KeyRepeated, reading.key,
+                    "This " + name + " line is ignored: the installer already read " + name + " from line " +
+                        std::to_string(*reading.line) + ".",
+                    kPackageDescriptionFile, LineOf(later));
+            }
+        }
+    }
+
+    // Why the installer reads no line for the key: hidden behind an earlier occurrence of its
+    // name, shifted off the line start by a few bytes, or simply not there.
+    void ExplainUnreadKey(std::string_view key)
+    {
+        const std::string name(key);
+        const std::string consequence(ConsequenceOfEmpty(key));
+        const std::size_t first = m_upper.find(key);
+        const std::vector<std::size_t> keyLines = KeyLines(key);
+        if (first != std::string::npos && !keyLines.empty()) {
+            const int hiding = LineOf(first);
+            Add(Check::KeyHidden, key,
+                name + " is not read: the installer uses only the first \"" + name +
+                    "\" in the file, in any letter case, and that one is inside line " + std::to_string(hiding) + " (" +
+                    Quoted(LineText(first)) + "), so " + consequence + ". Put this line above line " +
+                    std::to_string(hiding) + ".",
+                kPackageDescriptionFile, LineOf(keyLines.front()));
+            return;
+        }
+        const std::size_t lineStart = first == std::string::npos ? 0 : LineStart(first);
+        const std::string_view before(m_text.data() + lineStart, first == std::string::npos ? 0 : first - lineStart);
+        const bool onlyStrayBytes =
+            std::ranges::none_of(before, [](char c) { return IsAsciiLetterOrDigit(c) || c == '='; });
+        if (!before.empty() && onlyStrayBytes) {
+            const bool byteOrderMark = lineStart == 0 && before == kByteOrderMark;
+            const std::string what =
+                byteOrderMark
+                    ? "install.ini begins with a byte-order mark (bytes EF BB BF), which hides " + name
+                    : PluralBytes(before.size()) + " (" + Hex(before) + ") stand before " + name + " on this line";
+            Add(Check::BytesBeforeKey, key,
+                what + ": the installer reads a key only at the very start of a line, so " + consequence + "." +
+                    (byteOrderMark ? " Save install.ini without a byte-order mark." : ""),
+                kPackageDescriptionFile, LineOf(first));
+            return;
+        }
+        Add(Check::KeyMissing, key, "No line begins with " + name + ", so " + consequence + ".",
+            kPackageDescriptionFile, std::nullopt);
+    }
+
+    void DescribeWhatThePlayerGets()
+    {
+        const PackageDescription& values = m_report.values;
+        m_report.windowTitle = MainWindowTitle(values.campaignName);
+        m_report.campaignDirectory = MakeOperationPaths(kGameDirectoryStandIn, values.installDir).campaignDirectory;
+        // The shortcut is offered only for a campaign with a name.
+        if (!values.campaignName.empty())
+            m_report.shortcut = MakeShortcutValues(m_report.campaignDirectory, values.campaignName, values.icon);
+    }
+
+    void CheckInstallDir()
+    {
+        const std::string& written = Reading(kInstallDirKey).value;
+        const std::string& cleaned = m_report.values.installDir;
+        if (written.empty())
+            return;
+
+        const std::string gameDirectory(kGameDirectoryFullPath);
+        const std::string campaignDirectory =
+            NormaliseFullPath(MakeOperationPaths(gameDirectory, cleaned).campaignDirectory);
+        const std::string shown = "INSTALLDIR " + Quoted(written);
+        if (!IsStrictlyBelow(gameDirectory, campaignDirectory)) {
+            const std::string cleaning =
+                written == cleaned ? "" : " is cleaned by the installer to " + Quoted(cleaned) + ", which";
+            AddAtKey(
+                Check::InstallDirUnsafe, kInstallDirKey,
+                shown + cleaning +
+                    " does not name a folder inside the Warcraft III directory, so the installer refuses to install.");
+            return;
+        }
+        if (written != cleaned) {
+            AddAtKey(Check::InstallDirCleaned, kInstallDirKey,
+                     shown + " is cleaned by the installer to " + Quoted(cleaned) + "; write INSTALLDIR=" + cleaned +
+                         " to say what the player gets.");
+        }
+        const std::vector<std::string> levels = WindowsPathParts(campaignDirectory.substr(gameDirectory.size()));
+        if (levels.size() > 1) {
+            AddAtKey(Check::InstallDirNested, kInstallDirKey,
+                     shown + " goes " + std::to_string(levels.size()) +
+                         " folders deep: the installer creates only the last one, so " + Quoted(levels.front()) +
+                         " must already exist in the player's Warcraft III directory, and the campaign's game.dll "
+                         "looks for war3.mpq only one folder up.");
+        }
+    }
+
+    void CheckBackground()
+    {
+        const std::string& name = m_report.values.backBitmap;
+        if (name.empty())
+            return;
+        const std::string shown = "BACKBITMAP " + Quoted(name);
+        if (IsAbsoluteWindowsPath(name)) {
+            AddAtKey(Check::BitmapAbsolute, kBackBitmapKey,
+                     shown +
+                         " is outside the package: the installer finds it only on a computer that has this very "
+                         "path. Put the bitmap in the package and name it relative to install.ini.");
+            return;
+        }
+        const std::optional<fs::path> path = FindEntry(m_directory, name);
+        if (!path) {
+            AddAtKey(Check::BitmapMissing, kBackBitmapKey,
+                     shown + " is not in the package; the installer stops at start with \"Error: file not found: " +
+                         name + "\".");
+            return;
+        }
+        if (!IsRegularFile(path)) {
+            AddAtKey(Check::BitmapNotAFile, kBackBitmapKey,
+                     shown + " is a folder, not a file; the installer stops at start with \"Error: file not found: " +
+                         name + "\".");
+            return;
+        }
+
+        const std::string invalid = "; the installer stops at start with \"Error: invalid bitmap file: " + name + "\".";
+        const std::optional<std::string> bytes = ReadWholeFile(*path);
+        std::string notABitmap;
+        if (!bytes)
+            notABitmap = " cannot be read";
+        else if (bytes->size() < kBitmapFileHeaderSize)
+            notABitmap = " is only " + PluralBytes(bytes->size()) + " long, too short for a bitmap";
+        else if (!bytes->starts_with("BM"))
+            notABitmap = " is not a bitmap (a .bmp file begins with \"BM\")";
+        if (!notABitmap.empty()) {
+            Add(Check::BitmapNotABitmap, "", Quoted(name) + notABitmap + invalid, name, std::nullopt);
+            return;
+        }
+        const auto block = std::as_bytes(std::span(*bytes).subspan(kBitmapFileHeaderSize));
+        const std::optional<BitmapHeader> header = ReadBitmapHeader(block);
+        if (!header) {
+            Add(Check::BitmapRejected, "",
+                Quoted(name) +
+                    " is cut short or is a kind of bitmap the installer does not show (it shows uncompressed, "
+                    "run-length and bit-field bitmaps of 1 to 32 bits per pixel)" +
+                    invalid,
+                name, std::nullopt);
+            return;
+        }
+
+        InstallerDialogLayoutInput input;
+        input.background = Extent{header->width, std::abs(header->height)};
+        const InstallerDialogLayout layout = LayOutInstallerDialog(input);
+        m_report.dialog = DialogView{*input.background, layout.frame};
+        if (layout.frame.y < 0) {
+            Add(Check::BitmapTooLow, "",
+                Quoted(name) + " is only " + std::to_string(input.background->height) +
+                    " pixels high: the 80-pixel strip with the folder field and the buttons reaches above the top of "
+                    "the window.",
+                name, std::nullopt);
+        }
+    }
+
+    void CheckCampaignFiles()
+    {
+        const std::optional<fs::path> found = FindEntry(m_directory, kCampaignFiles);
+        const std::optional<fs::path> campaignFiles = IsDirectory(found) ? found : std::nullopt;
+        if (!campaignFiles) {
+            Add(Check::NoCampaignFiles, "",
+                "The package has no \"Kestrane Files\" folder: the installer copies nothing of the campaign's own, "
+                "and the campaign directory holds only the game's files.",
+                std::string(kCampaignFiles), std::nullopt);
+        }
+        CheckIcon(campaignFiles);
+        if (campaignFiles)
+            CheckPatchArchive(*campaignFiles);
+    }
+
+    // The shortcut takes its icon from the campaign directory, where nothing but the contents
+    // of the campaign files arrives.
+    void CheckIcon(const std::optional<fs::path>& campaignFiles)
+    {
+        const std::string& icon = m_report.values.icon;
+        if (icon.empty() || (campaignFiles && StaysInside(icon) && IsRegularFile(FindEntry(*campaignFiles, icon))))
+            return;
+        std::string message = "ICON " + Quoted(icon) +
+                              " is not in \"Kestrane Files\": the shortcut looks for the icon in the campaign "
+                              "directory, where only the contents of \"Kestrane Files\" arrive, so it finds no "
+                              "icon there.";
+        const std::vector<std::string> parts = WindowsPathParts(icon);
+        if (!parts.empty() && UpperCased(parts.front()) == UpperCased(kCampaignFiles))
+            message += " Name it relative to \"Kestrane Files\", without that folder's name.";
+        else if (!IsAbsoluteWindowsPath(icon) && IsRegularFile(FindEntry(m_directory, icon)))
+            message += " The package directory has it: move it into \"Kestrane Files\".";
+        AddAtKey(Check::IconNotInCampaignFiles, kIconKey, std::move(message));
+    }
+
+    void CheckPatchArchive(const fs::path& campaignFiles)
+    {
+        const std::optional<fs::path> patch = FindEntry(campaignFiles, kPatchArchive);
+        if (!IsRegularFile(patch))
+            return;
+        const std::string file = std::string(kCampaignFiles) + "\\" + patch->filename().string();
+        Add(Check::PatchArchiveInCampaignFiles, "",
+            Quoted(file) +
+                " arrives in the campaign directory, and the uninstall removes it with the game's files, also when "
+                "the player chooses to keep the files added since the install.",
+            file, std::nullopt);
+    }
+
+    void CheckLinkName()
+    {
+        const std::string& name = m_report.values.campaignName;
+        const std::string linkName = SanitiseLinkName(name);
+        std::string replaced;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            if (linkName[i] != name[i] && replaced.find(name[i]) == std::string::npos)
+                replaced += name[i];
+        }
+        if (replaced.empty())
+            return;
+        std::string shown;
+        for (const char c : replaced)
+            shown += (shown.empty() ? "" : ", ") + ShowByte(c);
+        AddAtKey(Check::LinkNameReplaced, kCampaignNameKey,
+                 "CAMPAIGNNAME " + Quoted(name) + " has characters a file name cannot hold (" + shown +
+                     "), so the desktop shortcut is called " + Quoted(m_report.shortcut->linkName) + ".");
+    }
+
+    PackageReport& m_report;
+    fs::path m_directory;
+    std::string m_text;
+    std::string m_upper;
+};
+
+}  // namespace
+
+PackageReport CheckPackage(const std::string& packageDirectory)
+{
+    PackageReport report;
+    report.packageDirectory = packageDirectory;
+    PackageChecker(report).Run();
+    return report;
+}
+
+int ExitStatus(const PackageReport& report)
+{
+    const auto has = [&report](Severity severity) {
+        return std::ranges::any_of(report.findings, [severity](const Finding& f) { return f.severity == severity; });
+    };
+    return has(Severity::Error) ? 2 : has(Severity::Warning) ? 1 : 0;
+}
+
+}  // namespace kestrane

@@ -1,0 +1,106 @@
+#include "check/WindowsPath.h"
+
+#include <algorithm>
+
+namespace kestrane {
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+char FoldCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
+
+// A name as the directory holds it: the exact name first, as every system finds it, then any
+// name that differs only in letter case, which Windows would have found too. A colon inside a
+// path names a drive or a stream on Windows, never a file in the folder.
+std::optional<std::filesystem::path> FindChild(const std::filesystem::path& directory, const std::string& name)
+{
+    if (name.find(':') != std::string::npos)
+        return std::nullopt;
+    std::error_code error;
+    if (std::filesystem::exists(directory / name, error))
+        return directory / name;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        if (SameNameIgnoringCase(entry.path().filename().string(), name))
+            return entry.path();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> WindowsPathParts(std::string_view path)
+{
+    std::vector<std::string> parts;
+    while (!path.empty()) {
+        const auto end = std::ranges::find_if(path, IsSeparator);
+        std::string part(path.begin(), end);
+        path.remove_prefix(std::min(part.size() + 1, path.size()));
+        if (part.empty() || part == ".")
+            continue;
+        if (part != "..") {
+            while (!part.empty() && (part.back() == '.' || part.back() == ' '))
+                part.pop_back();
+            if (part.empty())
+                continue;
+        }
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+std::string NormaliseFullPath(std::string_view fullPath)
+{
+    const std::string_view drive = fullPath.substr(0, 2);
+    std::vector<std::string> kept;
+    for (std::string& part : WindowsPathParts(fullPath.substr(drive.size()))) {
+        if (part != "..")
+            kept.push_back(std::move(part));
+        else if (!kept.empty())
+            kept.pop_back();
+    }
+    std::string normalised(drive);
+    normalised += '\\';
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0)
+            normalised += '\\';
+        normalised += kept[i];
+    }
+    return normalised;
+}
+
+bool IsAbsoluteWindowsPath(std::string_view path)
+{
+    return (!path.empty() && IsSeparator(path.front())) || (path.size() >= 2 && path[1] == ':');
+}
+
+std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& directory, std::string_view windowsPath)
+{
+    std::filesystem::path found = directory;
+    for (const std::string& part : WindowsPathParts(windowsPath)) {
+        if (part == "..") {
+            found /= "..";
+            continue;
+        }
+        const auto child = FindChild(found, part);
+        if (!child)
+            return std::nullopt;
+        found = *child;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(found, error))
+        return std::nullopt;
+    return found;
+}
+
+}  // namespace kestrane

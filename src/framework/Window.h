@@ -1,0 +1,78 @@
+// Window: a window of ours with a message map, or a plain wrapper of a dialog's control.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace kestrane {
+
+class Window {
+public:
+    Window() = default;
+    // Destroys a window that CreateEx made and that still exists; an attached window is left alone.
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Registers, once per set of traits, a window class whose procedure is the framework's, and
+    // returns its generated name; empty when the system refuses it.
+    static std::string RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
+
+    // Creates the window: of a class from RegisterWindowClass it gets its messages through
+    // HandleMessage from WM_NCCREATE on; of a system class ("STATIC", "BUTTON") it is only wrapped.
+    // `id` is a child's control id; 0 for a top-level window without a menu.
+    bool CreateEx(DWORD exStyle, const std::string& className, const std::string& windowName, DWORD style,
+                  const RECT& rect, HWND parent, UINT id);
+    virtual bool DestroyWindow();
+
+    // Wraps a window that someone else created and destroys, such as a dialog's control.
+    void Attach(HWND window) { m_hwnd = window; }
+    HWND GetSafeHwnd() const { return m_hwnd; }
+    bool IsWindow() const { return m_hwnd != nullptr && ::IsWindow(m_hwnd); }
+
+    std::string GetWindowText() const;
+    void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hwnd, text.c_str()); }
+    RECT GetWindowRect() const;
+    RECT GetClientRect() const;
+    void MoveWindow(const RECT& rect, bool repaint)
+    {
+        ::MoveWindow(m_hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
+    }
+    void SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags)
+    {
+        ::SetWindowPos(m_hwnd, insertAfter, x, y, width, height, flags);
+    }
+    void ShowWindow(int command) { ::ShowWindow(m_hwnd, command); }
+    bool IsWindowVisible() const { return ::IsWindowVisible(m_hwnd) != FALSE; }
+    bool IsIconic() const { return ::IsIconic(m_hwnd) != FALSE; }
+    void EnableWindow(bool enable) { ::EnableWindow(m_hwnd, enable); }
+    void SetFocus() { ::SetFocus(m_hwnd); }
+    LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+    {
+        return ::SendMessageA(m_hwnd, message, wParam, lParam);
+    }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hwnd, GWL_STYLE)); }
+    void ModifyStyle(DWORD remove, DWORD add)
+    {
+        ::SetWindowLongA(m_hwnd, GWL_STYLE, static_cast<LONG>((GetStyle() & ~remove) | add));
+    }
+    // Centres the window over its owner (a child: its parent's client area), or over the work
+    // area when it has no visible owner, and keeps it inside that work area.
+    void CenterWindow();
+
+protected:
+    // The message-map accessor: each class walks its own table, then its base class's. Empty
+    // leaves the message to the default processing.
+    virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_hwnd = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool m_createdHere = false;
+};
+
+}  // namespace kestrane

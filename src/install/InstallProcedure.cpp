@@ -1,0 +1,68 @@
+#include "install/InstallProcedure.h"
+
+#include "app/Probes.h"
+#include "install/DesktopShortcut.h"
+#include "install/DirectoryContents.h"
+#include "install/ShortcutValues.h"
+#include "install/WriteCampaignGameDll.h"
+#include "widgets/ProgressWindow.h"
+
+namespace kestrane {
+namespace {
+
+struct GameFile {
+    const char* name;
+    int position;
+    const char* copyError;
+};
+
+// The messages spell two of the names in lower case; players have seen them so for years.
+constexpr GameFile kGameFiles[] = {
+    {"Warcraft III.exe", 100, "Error: an error occured while copying \"Warcraft III.exe\" campaign file!"},
+    {"war3.exe", 200, "Error: an error occured while copying \"war3.exe\" campaign file!"},
+    {"Storm.dll", 300, "Error: an error occured while copying \"storm.dll\" campaign file!"},
+    {"Mss32.dll", 400, "Error: an error occured while copying \"mss32.dll\" campaign file!"},
+    {"ijl15.dll", 500, "Error: an error occured while copying \"ijl15.dll\" campaign file!"},
+};
+
+}  // namespace
+
+void InstallCampaign(const OperationPaths& paths, const std::string& campaignName, const std::string& icon,
+                     HWND owner, OperationState& state, const AskUser& ask)
+{
+    ProgressWindow progress(owner, "Progress", false);
+    progress.SetRange(0, 1500, 1);
+    progress.SetText("Installing, please wait...");
+    state.resultText = "Installation done sucessfully!";
+
+    // Escape hides the window but never stops the install: a half-made campaign is worse.
+    const auto setPosition = [&progress](int position) {
+        progress.SetPos(position);
+        progress.PumpMessages(true);
+    };
+
+    // Only the last level is made; a missing parent shows up as the copies failing.
+    if (!DirectoryExists(paths.campaignDirectory))
+        ::CreateDirectoryA(paths.campaignDirectory.c_str(), nullptr);
+
+    for (const GameFile& file : kGameFiles) {
+        const std::string source = paths.gameDirectory + file.name;
+        const std::string destination = paths.campaignDirectory + "\\" + file.name;
+        if (!::CopyFileA(source.c_str(), destination.c_str(), FALSE))
+            state.Fail(file.copyError);
+        setPosition(file.position);
+    }
+
+    WriteCampaignGameDll(paths.gameDirectory, paths.campaignDirectory, setPosition, state);
+    CopyDirectoryContents(kCampaignFilesFolder, paths.campaignDirectory);
+    setPosition(1500);
+    progress.Hide();
+
+    if (!campaignName.empty() && ask("Create desktop shortcut?\n", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        const ShortcutValues shortcut = MakeShortcutValues(paths.campaignDirectory, campaignName, icon);
+        CreateDesktopShortcut(shortcut.target, shortcut.linkName, shortcut.workingDirectory, shortcut.description,
+                              shortcut.iconLocation, shortcut.folder);
+    }
+}
+
+}  // namespace kestrane

@@ -1,0 +1,161 @@
+#include "install/WriteCampaignGameDll.h"
+
+#include "framework/File.h"
+#include "framework/FileError.h"
+#include "framework/UniqueHandle.h"
+#include "install/GameDllRewrite.h"
+
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <optional>
+#include <utility>
+
+namespace kestrane {
+namespace {
+
+constexpr char kReadingText[] = "Error: an error occured while reading game.dll!";
+constexpr char kWritingText[] = "Error: an error occured while writing game.dll campaign file!";
+constexpr char kReadingOrWritingText[] =
+    "Error: an error occured while reading or writing game.dll campaign file!";
+
+bool IsDirectory(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// What tells one file from another, however its path is spelled ("Camp\..\", a link).
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    const UniqueFileHandle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION facts;
+    if (!file || !::GetFileInformationByHandle(file.Get(), &facts))
+        return std::nullopt;
+    return FileIdentity{facts.dwVolumeSerialNumber, facts.nFileIndexHigh, facts.nFileIndexLow};
+}
+
+// A directory cannot be replaced by a renamed file, and finding that out only after the whole
+// copy is written would be late. Nor may the game's own game.dll be replaced, as it would be
+// by a campaign directory that is the game directory itself: it is only ever read.
+bool MayReplace(const std::string& destination, const std::string& source)
+{
+    if (IsDirectory(destination))
+        return false;
+    const auto existing = IdentityOf(destination);
+    return !existing || existing != IdentityOf(source);
+}
+
+// The copy is written under a unique name beside its destination and renamed over it only
+// when complete: start-up takes any game.dll in the campaign directory for an installed
+// campaign, so an install cut short must not leave a partial one. A file that is never put in
+// place is deleted again.
+class PendingFile {
+public:
+    // Creates an empty file of a new name in `directory`, to become `destination`.
+    PendingFile(const std::string& directory, std::string destination) : m_destination(std::move(destination))
+    {
+        char path[MAX_PATH];
+        if (::GetTempFileNameA(directory.c_str(), "kst", 0, path) == 0)
+            throw FileError("create a file in", directory, ::GetLastError());
+        m_path = path;
+    }
+    ~PendingFile()
+    {
+        if (!m_path.empty())
+            ::DeleteFileA(m_path.c_str());
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+    // Renames the file to its destination, replacing a file of that name.
+    void PutInPlace()
+    {
+        if (!::MoveFileExA(m_path.c_str(), m_destination.c_str(), MOVEFILE_REPLACE_EXISTING))
+            throw FileError("replace", m_destination, ::GetLastError());
+        m_path.clear();
+    }
+
+private:
+    std::string m_destination;
+    std::string m_path;
+};
+
+// The whole source in one read, rewritten, in one write. A source too large to hold fails
+// rather than leaving an empty copy behind as if all went well.
+void CopyRewritten(File& source, File& destination)
+{
+    const std::uint64_t length = source.Length();
+    if (length == 0)
+        return;
+    if (!std::in_range<std::size_t>(length))
+        throw FileError("hold", source.Path(), ERROR_NOT_ENOUGH_MEMORY);
+    const auto size = static_cast<std::size_t>(length);
+    const std::unique_ptr<std::byte[]> buffer(new (std::nothrow) std::byte[size]);
+    if (!buffer)
+        throw FileError("hold", source.Path(), ERROR_NOT_ENOUGH_MEMORY);
+    const std::span<std::byte> bytes(buffer.get(), size);
+    source.Seek(0);
+    // A source that shrank under us would leave the buffer's end unread.
+    if (source.Read(bytes) != size)
+        throw FileError("read", source.Path(), ERROR_HANDLE_EOF);
+    RewriteGameDll(bytes);
+    destination.Write(bytes);
+}
+
+}  // namespace
+
+void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& campaignDirectory,
+                          const std::function<void(int)>& setPosition, OperationState& state)
+{
+    std::optional<File> source;
+    try {
+        source.emplace(gameDirectory + "game.dll", File::Mode::Read);
+    } catch (const FileError&) {
+        state.Fail(kReadingText);
+        return;
+    }
+    setPosition(600);
+
+    const std::string destinationPath = campaignDirectory + "\\game.dll";
+    std::optional<PendingFile> pending;
+    std::optional<File> destination;
+    if (MayReplace(destinationPath, source->Path())) {
+        try {
+            pending.emplace(campaignDirectory, destinationPath);
+            destination.emplace(pending->Path(), File::Mode::CreateWrite);
+        } catch (const FileError&) {
+            // Reported below, with every other reason the copy cannot be made.
+        }
+    }
+    if (!destination) {
+        state.Fail(kWritingText);
+        source.reset();
+        setPosition(900);
+        return;
+    }
+    setPosition(700);
+
+    try {
+        CopyRewritten(*source, *destination);
+        destination->Close();
+        pending->PutInPlace();
+        setPosition(800);
+        source->Close();
+        setPosition(900);
+    } catch (const FileError&) {
+        state.Fail(kReadingOrWritingText);
+    }
+}
+
+}  // namespace kestrane

@@ -1,0 +1,197 @@
+#include "ui/InstallerDialog.h"
+
+#include "app/GameDirectory.h"
+#include "app/Probes.h"
+#include "common/Text.h"
+#include "framework/Application.h"
+#include "framework/PaintContext.h"
+#include "ui/AboutDialog.h"
+#include "ui/BackgroundBitmap.h"
+#include "ui/InstallerDialogRules.h"
+#include "widgets/FolderChooser.h"
+
+#include <array>
+
+namespace kestrane {
+namespace {
+
+std::string LoadResourceString(UINT id)
+{
+    std::array<char, 256> text{};
+    const int length = ::LoadStringA(Application::ModuleHandle(), id, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+Placement ToPlacement(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+Extent SizeOf(const Window& window)
+{
+    const RECT rect = window.GetWindowRect();
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+InstallerDialog::InstallerDialog(HWND parent)
+    : Dialog(kTemplateId, parent)
+    , m_hIcon(::LoadIconA(Application::ModuleHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+{
+}
+
+void InstallerDialog::SetPackage(const PackageDescription& package)
+{
+    m_campaignName = package.campaignName;
+    m_icon = package.icon;
+    m_backBitmap = package.backBitmap;
+    m_installDir = package.installDir;
+}
+
+bool InstallerDialog::LoadBackground(const std::string& fileName)
+{
+    std::optional<UniqueBitmap> bitmap = LoadBackgroundBitmap(fileName);
+    if (!bitmap)
+        return false;
+    m_background = std::move(*bitmap);
+    return true;
+}
+
+bool InstallerDialog::CampaignLibraryExists(const std::string& gameDirectory) const
+{
+    return FileExists(CampaignLibraryPath(gameDirectory, m_installDir));
+}
+
+void InstallerDialog::DoDataExchange(bool toControls)
+{
+    AttachControl(IDOK, m_exitButton);
+    AttachControl(IDC_PICTURE, m_picture);
+    AttachControl(IDC_FRAME, m_frame);
+    AttachControl(IDC_GAME_DIR, m_gameDirEdit);
+    AttachControl(IDC_BROWSE_BUTTON, m_browseButton);
+    AttachControl(IDC_INSTALL_BUTTON, m_installButton);
+    ExchangeText(toControls, IDC_GAME_DIR, m_gameDir);
+}
+
+std::optional<LRESULT> InstallerDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static constexpr MessageMapEntry<InstallerDialog> kMessageMap[] = {
+        {WM_SYSCOMMAND, 0, 0, &InstallerDialog::OnSysCommand},
+        {WM_PAINT, 0, 0, &InstallerDialog::OnPaint},
+        {WM_QUERYDRAGICON, 0, 0, &InstallerDialog::OnQueryDragIcon},
+        {WM_COMMAND, IDC_BROWSE_BUTTON, BN_CLICKED, &InstallerDialog::OnBrowse},
+        {WM_COMMAND, IDC_GAME_DIR, EN_CHANGE, &InstallerDialog::OnGameDirChange},
+    };
+    if (auto result = WalkMessageMap(*this, kMessageMap, message, wParam))
+        return result;
+    return Dialog::HandleMessage(message, wParam, lParam);
+}
+
+bool InstallerDialog::OnInitDialog()
+{
+    Dialog::OnInitDialog();
+    AddAboutItem();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetWindowText(MainWindowTitle(m_campaignName));
+    LayOutAroundBackground();
+    m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
+    m_gameDir = GetGameDirectory();
+    m_exitButton.SetFocus();
+    UpdateData(false);
+    return true;
+}
+
+void InstallerDialog::AddAboutItem()
+{
+    const HMENU systemMenu = ::GetSystemMenu(m_hwnd, FALSE);
+    if (!systemMenu)
+        return;
+    const std::string about = LoadResourceString(IDS_ABOUTBOX);
+    if (about.empty())
+        return;
+    ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+void InstallerDialog::LayOutAroundBackground()
+{
+    InstallerDialogLayoutInput input;
+    input.window = ToPlacement(GetWindowRect());
+    // The picture goes to the client origin, so its top-left corner is the client area's.
+    POINT clientOrigin{0, 0};
+    ::ClientToScreen(m_hwnd, &clientOrigin);
+    input.clientLeft = clientOrigin.x;
+    input.clientTop = clientOrigin.y;
+    BITMAP bitmap{};
+    if (m_background && ::GetObjectA(m_background.Get(), sizeof bitmap, &bitmap))
+        input.background = Extent{bitmap.bmWidth, bitmap.bmHeight};
+    input.editHeight = SizeOf(m_gameDirEdit).height;
+    input.browseButton = SizeOf(m_browseButton);
+    input.installButton = SizeOf(m_installButton);
+    input.exitButton = SizeOf(m_exitButton);
+    const InstallerDialogLayout layout = LayOutInstallerDialog(input);
+
+    m_picture.SetWindowPos(HWND_TOP, layout.picture.x, layout.picture.y, layout.picture.width, layout.picture.height,
+                           SWP_SHOWWINDOW);
+    if (input.background)
+        m_picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_background.Get()));
+    MoveWindow({layout.window.x, layout.window.y, layout.window.Right(), layout.window.Bottom()}, true);
+
+    const std::pair<Window*, Placement> controls[] = {
+        {&m_frame, layout.frame},     {&m_gameDirEdit, layout.edit},     {&m_browseButton, layout.browse},
+        {&m_installButton, layout.install}, {&m_exitButton, layout.exit},
+    };
+    for (const auto& [control, placed] : controls)
+        control->SetWindowPos(HWND_BOTTOM, placed.x, placed.y, placed.width, placed.height, SWP_SHOWWINDOW);
+}
+
+bool InstallerDialog::OnSysCommand(UINT command)
+{
+    if (!IsAboutCommand(command))
+        return false;
+    AboutDialog about(m_hwnd);
+    about.DoModal();
+    return true;
+}
+
+bool InstallerDialog::OnPaint()
+{
+    if (!IsIconic())
+        return false;
+    const PaintContext paint(m_hwnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
+    const RECT client = GetClientRect();
+    const Placement icon = MinimisedIconPlacement({client.right - client.left, client.bottom - client.top},
+                                                  {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)});
+    ::DrawIcon(paint.Get(), icon.x, icon.y, m_hIcon);
+    return true;
+}
+
+HICON InstallerDialog::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+void InstallerDialog::OnBrowse()
+{
+    FolderChooser chooser({}, 0, m_hwnd);
+    if (chooser.Browse() != IDOK)
+        return;
+    UpdateData(true);
+    m_gameDir = WithTrailingSeparator(TrimTrailingWhiteSpace(chooser.GetPath()));
+    UpdateData(false);
+}
+
+void InstallerDialog::OnGameDirChange()
+{
+    UpdateData(true);
+    // The same test as at start-up, on the directory the field names: the main button then offers
+    // what OnInstallButton can do there.
+    m_installed = CampaignLibraryExists(WithTrailingSeparator(m_gameDir)) ? 1 : 0;
+    m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
+    UpdateData(false);
+}
+
+}  // namespace kestrane

@@ -1,0 +1,60 @@
+// InstallerDialog: the main window: the campaign's background picture, the game directory field,
+// the browse button, the main button (Install or Uninstall) and Exit.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
+#include "package/PackageDescription.h"
+#include "ui/resource.h"
+
+#include <string>
+
+namespace kestrane {
+
+class InstallerDialog : public Dialog {
+public:
+    static constexpr int kTemplateId = IDD_KESTRANE_DIALOG;
+
+    explicit InstallerDialog(HWND parent);
+
+    // Start-up hands the dialog the package description, its background and the installed state.
+    void SetPackage(const PackageDescription& package);
+    // False when the file is no bitmap this program shows. A bitmap that the system could not
+    // create still counts: the dialog then lays itself out around its own size.
+    bool LoadBackground(const std::string& fileName);
+    void SetInstalled(bool installed) { m_installed = installed ? 1 : 0; }
+    // Whether the campaign's "game.dll" exists below `gameDirectory` (empty, or ending in "\" or ":").
+    bool CampaignLibraryExists(const std::string& gameDirectory) const;
+
+protected:
+    void DoDataExchange(bool toControls) override;
+    bool OnInitDialog() override;
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void AddAboutItem();
+    void LayOutAroundBackground();
+
+    bool OnSysCommand(UINT command);
+    bool OnPaint();
+    HICON OnQueryDragIcon();
+    void OnBrowse();
+    void OnGameDirChange();
+
+    std::string m_icon;
+    std::string m_campaignName;
+    int m_installed = 0;
+    UniqueBitmap m_background;
+    std::string m_installDir;
+    std::string m_backBitmap;
+    Window m_exitButton;
+    Window m_picture;
+    Window m_frame;
+    Window m_gameDirEdit;
+    Window m_browseButton;
+    Window m_installButton;
+    std::string m_gameDir;
+    HICON m_hIcon;  // shared by the system's icon cache: never destroyed
+};
+
+}  // namespace kestrane

@@ -1,0 +1,43 @@
+cmake_minimum_required(VERSION 3.25)
+# Checks Kestrane.exe as a file: a GUI program that imports only Windows' own libraries (the C++
+# runtime is linked in), restricts the library search before it loads any by name, and carries
+# its manifest. Run as: cmake -DOBJDUMP=... -DPROGRAM=... -P CheckProgramFile.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed")
+endif()
+
+set(windows_libraries
+    advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll
+    shell32.dll shlwapi.dll user32.dll version.dll)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+set(foreign)
+foreach(import IN LISTS imports)
+    string(REPLACE "DLL Name: " "" library "${import}")
+    string(TOLOWER "${library}" library)
+    if(NOT library IN_LIST windows_libraries)
+        list(APPEND foreign ${library})
+    endif()
+endforeach()
+if(NOT imports)
+    message(FATAL_ERROR "no imports found in ${PROGRAM}")
+endif()
+if(foreign)
+    message(FATAL_ERROR "imports beyond Windows' own libraries: ${foreign} (all: ${imports})")
+endif()
+
+if(NOT dump MATCHES "Subsystem[ \t]+00000002")
+    message(FATAL_ERROR "not a GUI program")
+endif()
+if(NOT dump MATCHES "SetDefaultDllDirectories")
+    message(FATAL_ERROR "SetDefaultDllDirectories is not imported")
+endif()
+
+file(STRINGS ${PROGRAM} manifest REGEX "requestedExecutionLevel|Common-Controls|dpiAware")
+foreach(expected "level=\"highestAvailable\"" "Microsoft.Windows.Common-Controls" "<dpiAware")
+    string(FIND "${manifest}" "${expected}" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "the manifest lacks ${expected}: ${manifest}")
+    endif()
+endforeach()
+message(STATUS "imports: ${imports}")
