@@ -65,15 +65,15 @@ void FolderChooser::OnInitialized()
 
 void FolderChooser::OnSelectionChanged(PCIDLIST_ABSOLUTE item)
 {
-    ConvertToPath(item);
-    m_path = m_pathBuffer.data();
+    // An item without a path (My Computer, a printer) shows an empty status line.
+    m_path = ConvertToPath(item) ? m_pathBuffer.data() : "";
     SetStatusText(ShortenForStatus(m_path));
 }
 
 bool FolderChooser::ConvertToPath(PCIDLIST_ABSOLUTE item)
 {
-    // The shell leaves the buffer as it was when an item has no path: clear it so that neither
-    // an earlier path nor stray bytes are taken for this item's.
+    // The shell need not touch the buffer when an item has no path: it is cleared first, so that
+    // neither an earlier item's path nor stray bytes can pass for this one's.
     m_pathBuffer.fill('\0');
     if (::SHGetPathFromIDListA(item, m_pathBuffer.data()))
         return true;
