@@ -4,7 +4,11 @@
 #include "app/Probes.h"
 #include "common/Text.h"
 #include "framework/Application.h"
+#include "framework/MessageBox.h"
 #include "framework/PaintContext.h"
+#include "install/CampaignDirectoryCheck.h"
+#include "install/InstallProcedure.h"
+#include "install/UninstallProcedure.h"
 #include "ui/AboutDialog.h"
 #include "ui/BackgroundBitmap.h"
 #include "ui/InstallerDialogRules.h"
@@ -25,6 +29,15 @@ std::string LoadResourceString(UINT id)
 Placement ToPlacement(const RECT& rect)
 {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+constexpr const char* kNotWarcraftDirectory =
+    "Error!\nThe directory you specidied is not Warcraft III directory!\nPlease fix that! Your Warcraft III "
+    "directory must contain war3.mpq.";
+
+int Ask(const std::string& text, unsigned style)
+{
+    return MessageBox(text, style);
 }
 
 Extent SizeOf(const Window& window)
@@ -82,6 +95,7 @@ std::optional<LRESULT> InstallerDialog::HandleMessage(UINT message, WPARAM wPara
         {WM_QUERYDRAGICON, 0, 0, &InstallerDialog::OnQueryDragIcon},
         {WM_COMMAND, IDC_BROWSE_BUTTON, BN_CLICKED, &InstallerDialog::OnBrowse},
         {WM_COMMAND, IDC_GAME_DIR, EN_CHANGE, &InstallerDialog::OnGameDirChange},
+        {WM_COMMAND, IDC_INSTALL_BUTTON, BN_CLICKED, &InstallerDialog::OnInstallButton},
     };
     if (auto result = WalkMessageMap(*this, kMessageMap, message, wParam))
         return result;
@@ -192,6 +206,50 @@ void InstallerDialog::OnGameDirChange()
     m_installed = CampaignLibraryExists(WithTrailingSeparator(m_gameDir)) ? 1 : 0;
     m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
     UpdateData(false);
+}
+
+void InstallerDialog::OnInstallButton()
+{
+    m_installButton.EnableWindow(false);
+    OperationState state;
+    const OperationPaths paths = MakeOperationPaths(m_gameDir, m_installDir);
+    if (!FileExists(paths.gameDirectory + "war3.mpq")) {
+        MessageBox(kNotWarcraftDirectory, MB_ICONERROR);
+    } else if (!IsCampaignDirectorySafe(paths)) {
+        // Neither procedure may write or remove anything at or above the game directory.
+        MessageBox(UnsafeInstallDirText(m_installDir), MB_ICONERROR);
+    } else {
+        RunProcedureOfLabel(paths, state);
+        ReportOutcome(state);
+    }
+    m_installButton.EnableWindow(true);
+    m_exitButton.SetFocus();
+    UpdateData(false);
+}
+
+void InstallerDialog::RunProcedureOfLabel(const OperationPaths& paths, OperationState& state)
+{
+    const std::string label = m_installButton.GetWindowText();
+    if (label == kInstallLabel)
+        InstallCampaign(paths, m_campaignName, m_icon, m_hwnd, state, &Ask);
+    else if (label == kUninstallLabel)
+        UninstallCampaign(paths.campaignDirectory, state, &Ask);
+}
+
+void InstallerDialog::ReportOutcome(const OperationState& state)
+{
+    if (state.error) {
+        MessageBox(state.errorText, MB_ICONERROR);
+        return;
+    }
+    if (state.resultText.empty())
+        return;
+    MessageBox(state.resultText, MB_ICONINFORMATION);
+    if (state.labelStays)
+        return;
+    // Read afresh: an edit of the field while the install pumped messages may have relabelled it.
+    m_installed = m_installButton.GetWindowText() == kInstallLabel ? 1 : 0;
+    m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
 }
 
 }  // namespace kestrane

@@ -4,6 +4,8 @@
 
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
+#include "install/OperationPaths.h"
+#include "install/OperationState.h"
 #include "package/PackageDescription.h"
 #include "ui/resource.h"
 
@@ -26,21 +28,7 @@ public:
     // Whether the campaign's "game.dll" exists below `gameDirectory` (empty, or ending in "\" or ":").
     bool CampaignLibraryExists(const std::string& gameDirectory) const;
 
-protected:
-    void DoDataExchange(bool toControls) override;
-    bool OnInitDialog() override;
-    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    void AddAboutItem();
-    void LayOutAroundBackground();
-
-    bool OnSysCommand(UINT command);
-    bool OnPaint();
-    HICON OnQueryDragIcon();
-    void OnBrowse();
-    void OnGameDirChange();
-
     std::string m_icon;
     std::string m_campaignName;
     int m_installed = 0;
@@ -55,6 +43,26 @@ private:
     Window m_installButton;
     std::string m_gameDir;
     HICON m_hIcon;  // shared by the system's icon cache: never destroyed
+
+protected:
+    void DoDataExchange(bool toControls) override;
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnInitDialog() override;
+
+private:
+    void AddAboutItem();
+    void LayOutAroundBackground();
+
+    bool OnSysCommand(UINT command);
+    bool OnPaint();
+    HICON OnQueryDragIcon();
+    void OnBrowse();
+    void OnGameDirChange();
+
+    // The main button: Install or Uninstall, as its label says, then the outcome.
+    void OnInstallButton();
+    void RunProcedureOfLabel(const OperationPaths& paths, OperationState& state);
+    void ReportOutcome(const OperationState& state);
 };
 
 }  // namespace kestrane

@@ -194,30 +194,6 @@ std::string KestraneExePath()
     return KESTRANE_EXE_PATH;
 }
 
-ScratchDirectory::ScratchDirectory(std::string_view purpose)
-{
-    static unsigned counter = 0;
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    m_path = std::string(temp) + "kestrane-e2e-" + std::string(purpose) + "-" + std::to_string(::GetCurrentProcessId()) +
-             "-" + std::to_string(++counter);
-    if (!::CreateDirectoryA(m_path.c_str(), nullptr))
-        throw std::runtime_error("cannot create " + m_path);
-}
-
-ScratchDirectory::~ScratchDirectory()
-{
-    std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_path, error))
-        ::SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(m_path, error);
-}
-
-std::string ScratchDirectory::operator/(std::string_view name) const
-{
-    return m_path + "\\" + std::string(name);
-}
-
 void ScratchDirectory::WriteFile(std::string_view name, std::string_view bytes) const
 {
     WriteBytes(*this / name, bytes);
@@ -302,7 +278,7 @@ std::string StandInGameDll()
 
 void MakeStandInGameDirectory(const std::string& path)
 {
-    ::CreateDirectoryA(path.c_str(), nullptr);
+    std::filesystem::create_directories(path);
     for (const char* name : {"war3.mpq", "Warcraft III.exe", "war3.exe", "Storm.dll", "Mss32.dll", "ijl15.dll"})
         WriteBytes(path + "\\" + name, "stand-in "s + name + "\r\n");
     WriteBytes(path + "\\game.dll", StandInGameDll());
@@ -437,6 +413,8 @@ UINT MessageBoxView::Style() const
 void MessageBoxView::Answer(int button) const
 {
     Click(window, button);
+    // The next box may follow at once: this one must be gone before anyone looks for it.
+    WaitFor("the answered message box to close", [this] { return !::IsWindow(window); });
 }
 
 void SaveWindowPicture(HWND window, const std::string& path)
@@ -466,18 +444,32 @@ void SaveWindowPicture(HWND window, const std::string& path)
     WriteBytes(path, BitmapFile(shown.width, shown.height, pixels));
 }
 
-Program::Program(const std::string& packageDirectory)
+Program::Program(const std::string& packageDirectory) : m_job(::CreateJobObjectA(nullptr, nullptr))
 {
+    // Whatever ends the test program, a crash included, ends the program under test with it: a
+    // program left behind would hold the test's output open and stall the whole run.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    ::SetInformationJobObject(m_job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+
     std::string commandLine = "\"" + packageDirectory + "\\Kestrane.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, packageDirectory.c_str(),
-                          &startup, &process))
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                          packageDirectory.c_str(), &startup, &process))
         throw std::runtime_error("cannot start " + commandLine + ": error " + std::to_string(::GetLastError()));
-    ::CloseHandle(process.hThread);
+    const UniqueKernelHandle thread(process.hThread);
     m_process = UniqueKernelHandle(process.hProcess);
     m_id = process.dwProcessId;
+    ::AssignProcessToJobObject(m_job.Get(), m_process.Get());
+    ::ResumeThread(thread.Get());
+}
+
+void Program::Kill() const
+{
+    ::TerminateProcess(m_process.Get(), 1);
+    ::WaitForSingleObject(m_process.Get(), 5000);
 }
 
 Program::~Program()
@@ -490,24 +482,30 @@ Program::~Program()
 
 std::vector<HWND> Program::Windows(std::string_view className, std::optional<std::string_view> title) const
 {
+    // The callback only collects: nothing that can throw runs inside EnumWindows.
     struct Search {
         DWORD processId;
-        std::string_view className;
-        std::optional<std::string_view> title;
-        std::vector<HWND> found;
-    } search{m_id, className, title, {}};
+        HWND found[256];
+        std::size_t count;
+    } search{m_id, {}, 0};
     ::EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
             auto& search = *reinterpret_cast<Search*>(context);
             DWORD processId = 0;
             ::GetWindowThreadProcessId(window, &processId);
-            if (processId == search.processId && ::IsWindowVisible(window) && ClassName(window) == search.className &&
-                (!search.title || WindowText(window) == *search.title))
-                search.found.push_back(window);
-            return TRUE;
+            if (processId == search.processId && ::IsWindowVisible(window))
+                search.found[search.count++] = window;
+            return search.count < std::size(search.found);
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+
+    std::vector<HWND> matching;
+    for (std::size_t i = 0; i < search.count; ++i) {
+        const HWND window = search.found[i];
+        if (ClassName(window) == className && (!title || WindowText(window) == *title))
+            matching.push_back(window);
+    }
+    return matching;
 }
 
 HWND Program::WaitForWindow(std::string_view className, std::optional<std::string_view> title,

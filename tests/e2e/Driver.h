@@ -4,6 +4,8 @@
 
 #include "framework/UniqueHandle.h"
 
+#include "TempFolder.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -29,21 +31,12 @@ inline constexpr int kFrameId = 1004;
 std::string KestraneExePath();
 
 // A fresh folder under the temporary directory, removed with everything in it at the end.
-class ScratchDirectory {
+class ScratchDirectory : public test::TempFolder {
 public:
-    explicit ScratchDirectory(std::string_view purpose);
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string operator/(std::string_view name) const;
+    explicit ScratchDirectory(std::string_view purpose) : TempFolder(purpose) {}
 
     void WriteFile(std::string_view name, std::string_view bytes) const;
     void MakeDirectory(std::string_view name) const;
-
-private:
-    std::string m_path;
 };
 
 // A package directory holding a copy of Kestrane.exe; a test adds install.ini and the rest.
@@ -117,6 +110,7 @@ struct MessageBoxView {
 
     // The MB_ style these add up to: the icon and the button set.
     UINT Style() const;
+    // Clicks the button and waits for the box to close.
     void Answer(int button) const;
 };
 
@@ -142,8 +136,11 @@ public:
     MessageBoxView WaitForMessageBox(std::chrono::milliseconds timeout = kPatience) const;
     // The exit code.
     DWORD WaitForExit(std::chrono::milliseconds timeout = kPatience) const;
+    // Ends the program at once, as a crash or a power cut would.
+    void Kill() const;
 
 private:
+    UniqueKernelHandle m_job;
     UniqueKernelHandle m_process;
     DWORD m_id = 0;
 };

@@ -1,8 +1,8 @@
 #include "install/DesktopShortcut.h"
 
-#include "framework/ComPtr.h"
 #include "install/ShortcutValues.h"
 
+#include "ReadLink.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -58,45 +58,6 @@ std::set<std::string> Names(const std::string& directory)
     return names;
 }
 
-struct LinkFacts {
-    std::string path;
-    std::string workingDirectory;
-    std::string description;
-    std::string iconLocation;
-    int iconIndex = -1;
-};
-
-// Reads a saved link back the way the shell does. Buffers start with a sentinel to prove that
-// each call wrote them.
-LinkFacts ReadLink(const std::string& linkPath)
-{
-    LinkFacts facts;
-    const auto link = ComPtr<IShellLinkA>::CreateInstance(CLSID_ShellLink);
-    const auto file = link.As<IPersistFile>();
-    if (!file) {
-        ADD_FAILURE() << "no shell link object";
-        return facts;
-    }
-    const std::wstring widePath(linkPath.begin(), linkPath.end());
-    const HRESULT loaded = file->Load(widePath.c_str(), STGM_READ);
-    if (loaded != S_OK) {
-        ADD_FAILURE() << "loading " << linkPath << " gave " << std::hex << loaded;
-        return facts;
-    }
-    char text[MAX_PATH];
-    const auto read = [&text](const char* what, auto call) {
-        std::fill(std::begin(text), std::end(text), '\0');
-        text[0] = '#';
-        EXPECT_EQ(call(), S_OK) << what;
-        return std::string(text);
-    };
-    facts.path = read("GetPath", [&] { return link->GetPath(text, MAX_PATH, nullptr, 0); });
-    facts.workingDirectory = read("GetWorkingDirectory", [&] { return link->GetWorkingDirectory(text, MAX_PATH); });
-    facts.description = read("GetDescription", [&] { return link->GetDescription(text, MAX_PATH); });
-    facts.iconLocation = read("GetIconLocation", [&] { return link->GetIconLocation(text, MAX_PATH, &facts.iconIndex); });
-    return facts;
-}
-
 TEST(GetSpecialFolderPath, GivesTheDesktopDirectoryAndNothingForFoldersWithoutAPath)
 {
     const std::string desktop = GetSpecialFolderPath(kDesktopDirectoryFolder);
@@ -132,7 +93,7 @@ TEST(CreateDesktopShortcut, WritesALinkThatReadsBackWithEveryValueAndReplacesIt)
         CreateDesktopShortcut(values.target, values.linkName, values.workingDirectory, values.description,
                               values.iconLocation, values.folder);
 
-        const LinkFacts facts = ReadLink(linkPath);
+        const test::LinkFacts facts = test::ReadLink(linkPath);
         EXPECT_EQ(facts.path, campaign / "Warcraft III.exe") << campaignName;
         EXPECT_EQ(facts.workingDirectory, campaign.Path()) << campaignName;
         EXPECT_EQ(facts.description, std::string(campaignName) + " Warcraft III Campaign") << campaignName;

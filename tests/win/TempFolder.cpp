@@ -92,12 +92,12 @@ void RemoveTree(const std::string& directory)
 
 }  // namespace
 
-TempFolder::TempFolder()
+TempFolder::TempFolder(std::string_view purpose)
 {
     char base[MAX_PATH];
     ::GetTempPathA(MAX_PATH, base);
     static unsigned counter = 0;
-    m_path = std::string(base) + "kestrane-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
+    m_path = std::string(base) + "kestrane-" + std::string(purpose) + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
              std::to_string(++counter);
     if (!::CreateDirectoryA(m_path.c_str(), nullptr))
         throw std::runtime_error("cannot create " + m_path);

@@ -6,9 +6,10 @@
 
 namespace kestrane::test {
 
+// Removed with everything in it at the end, never following a link out of it.
 class TempFolder {
 public:
-    TempFolder();
+    explicit TempFolder(std::string_view purpose = "test");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
