@@ -3,7 +3,8 @@
 //       makes a stand-in Warcraft III in GAME_DIR and registers it for the current user;
 //   kestrane-demo drive PACKAGE_DIR PICTURE.bmp
 //       starts PACKAGE_DIR\Kestrane.exe, tells what its window shows, saves a picture of the
-//       window and closes it again, one step after the other.
+//       window, presses Install (answering Yes to the shortcut question) and closes it again,
+//       one step after the other.
 #include "Driver.h"
 
 #include <cstdio>
@@ -39,6 +40,23 @@ void TakePicture(Demo& demo)
     std::printf("  saved as %s\n", demo.picturePath.c_str());
 }
 
+void Install(Demo& demo)
+{
+    Click(demo.dialog, kInstallButtonId);
+    for (;;) {
+        const MessageBoxView box = demo.program->WaitForMessageBox(std::chrono::minutes(5));
+        std::printf("  message box (%s): %s\n", std::string(Name(box.icon)).c_str(), box.text.c_str());
+        if (box.text != "Create desktop shortcut?\n") {
+            box.Answer(IDOK);
+            break;
+        }
+        std::printf("  answered Yes\n");
+        box.Answer(IDYES);
+    }
+    WaitFor("the main button to be enabled again",
+            [&] { return ::IsWindowEnabled(Control(demo.dialog, kInstallButtonId)) != FALSE; });
+}
+
 void Exit(Demo& demo)
 {
     Click(demo.dialog, IDOK);
@@ -54,6 +72,8 @@ constexpr Step kSteps[] = {
     {"Start Kestrane.exe in the package directory", &Start},
     {"Read its main window", &Describe},
     {"Take a picture of the main window", &TakePicture},
+    {"Press the main button", &Install},
+    {"Read its main window again", &Describe},
     {"Press Exit", &Exit},
 };
 
