@@ -1,87 +1,70 @@
 #include "framework/FileFinder.h"
 
+#include "app/Probes.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <map>
+#include <tuple>
 
 namespace kestrane {
 namespace {
 
-struct EntryFacts {
-    std::string path;
-    bool directory;
-    bool dots;
-    bool reparsePoint;
-    bool operator==(const EntryFacts&) const = default;
-};
-
-std::map<std::string, EntryFacts> ListAll(const std::string& pattern)
+// The copy and delete tests prove the kinds on real trees; this proves the paths and that each
+// entry comes once: a second listing of a name doubles its facts.
+TEST(FileFinder, ListsEachEntryOnceWithItsKindAndFullPathForARelativePattern)
 {
-    std::map<std::string, EntryFacts> entries;
-    FileFinder finder;
-    if (!finder.FindFile(pattern))
-        return entries;
-    bool more = true;
-    while (more) {
-        more = finder.FindNextFile();
-        const auto [_, inserted] = entries.emplace(
-            finder.GetFileName(),
-            EntryFacts{finder.GetFilePath(), finder.IsDirectory(), finder.IsDots(), finder.IsReparsePoint()});
-        EXPECT_TRUE(inserted) << "listed twice: " << finder.GetFileName();
-    }
-    return entries;
-}
-
-TEST(FileFinder, ListsEveryEntryOnceWithItsFullPathAndKind)
-{
-    test::TempFolder folder;
     test::TempFolder outside;
+    test::TempFolder folder;
     test::WriteTextFile(folder / "plain.txt", "x");
-    test::WriteTextFile(folder / "no-extension", "x");
-    test::WriteTextFile(folder / "hidden.dat", "x");
-    ::SetFileAttributesA((folder / "hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
     ::CreateDirectoryA((folder / "sub").c_str(), nullptr);
     test::MakeDirectoryLink(outside.Path(), folder / "link");
-
-    const std::map<std::string, EntryFacts> expected = {
-        {".", {folder / ".", true, true, false}},
-        {"..", {folder / "..", true, true, false}},
-        {"plain.txt", {folder / "plain.txt", false, false, false}},
-        {"no-extension", {folder / "no-extension", false, false, false}},
-        {"hidden.dat", {folder / "hidden.dat", false, false, false}},
-        {"sub", {folder / "sub", true, false, false}},
-        {"link", {folder / "link", true, false, true}},
-    };
-    const auto listed = ListAll(folder / "*.*");
-    EXPECT_EQ(listed.size(), expected.size());
-    for (const auto& [name, facts] : expected) {
-        const auto found = listed.find(name);
-        ASSERT_NE(found, listed.end()) << name;
-        EXPECT_EQ(found->second.path, facts.path) << name;
-        EXPECT_EQ(found->second.directory, facts.directory) << name;
-        EXPECT_EQ(found->second.dots, facts.dots) << name;
-        EXPECT_EQ(found->second.reparsePoint, facts.reparsePoint) << name;
-    }
-}
-
-TEST(FileFinder, RelativePatternsGiveFullPaths)
-{
-    test::TempFolder folder;
-    test::WriteTextFile(folder / "a.txt", "x");
     test::CurrentDirectoryScope inFolder(folder.Path());
-    const auto listed = ListAll("a.txt");
-    ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed.begin()->second.path, folder / "a.txt");
+
+    std::map<std::string, std::string> listed;
+    FileFinder finder;
+    ASSERT_TRUE(finder.FindFile("*.*"));
+    for (bool more = true; more;) {
+        more = finder.FindNextFile();
+        listed[finder.GetFileName()] += finder.GetFilePath() + (finder.IsDirectory() ? " directory" : "") +
+                                        (finder.IsDots() ? " dots" : "") + (finder.IsReparsePoint() ? " link" : "");
+    }
+    const std::map<std::string, std::string> expected = {
+        {".", folder / ". directory dots"},
+        {"..", folder / ".. directory dots"},
+        {"plain.txt", folder / "plain.txt"},
+        {"sub", folder / "sub directory"},
+        {"link", folder / "link directory link"},
+    };
+    EXPECT_EQ(listed, expected);
 }
 
-TEST(FileFinder, FindsNothingInAMissingDirectory)
+// The end-to-end runs probe plain files, plain directories and missing names.
+TEST(Probes, TellFilesFromDirectoriesByTheFirstEntryThatMatches)
 {
     test::TempFolder folder;
-    FileFinder finder;
-    EXPECT_FALSE(finder.FindFile(folder / "missing\\*.*"));
-    EXPECT_FALSE(finder.FindNextFile());
+    test::WriteTextFile(folder / "war3.mpq", "x");
+    test::WriteTextFile(folder / "hidden.dll", "x");
+    ::SetFileAttributesA((folder / "hidden.dll").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ::CreateDirectoryA((folder / "Campaign").c_str(), nullptr);
+    const std::tuple<std::string, bool, bool> cases[] = {
+        {folder / "hidden.dll", true, false},
+        {folder / "Campaign\\", false, false},
+        {folder / "war3.*", true, false},
+        {folder / "Camp*", false, true},
+        {folder / "Campaign\\.", false, true},
+        {folder / "Campaign\\..", false, true},
+        {"", false, false},
+        {"Q:\\no drive\\x", false, false},
+    };
+    for (const auto& [path, file, directory] : cases) {
+        EXPECT_EQ(FileExists(path), file) << "FileExists(" << path << ")";
+        EXPECT_EQ(DirectoryExists(path), directory) << "DirectoryExists(" << path << ")";
+    }
 }
 
 }  // namespace

@@ -5,11 +5,12 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace kestrane {
 namespace {
+
+using namespace std::string_literals;
 
 // Points HKEY_CURRENT_USER of this process at a scratch key, so the tests never see or change
 // the real user's Warcraft III entry.
@@ -17,9 +18,8 @@ class ScratchCurrentUser {
 public:
     ScratchCurrentUser()
     {
-        const std::string name = "Software\\Kestrane Tests\\" + std::to_string(::GetCurrentProcessId());
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_scratch, nullptr);
-        m_name = name;
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, m_name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_scratch,
+                          nullptr);
         EXPECT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, m_scratch), ERROR_SUCCESS);
     }
     ~ScratchCurrentUser()
@@ -29,80 +29,42 @@ public:
         ::RegDeleteTreeA(HKEY_CURRENT_USER, m_name.c_str());
     }
 
-    void SetInstallPath(const BYTE* bytes, DWORD size, DWORD type = REG_SZ)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kGameRegistryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                    nullptr),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(::RegSetValueExA(key, kInstallPathValue, 0, type, bytes, size), ERROR_SUCCESS);
-        ::RegCloseKey(key);
-    }
-    void SetInstallPath(const std::string& text)
-    {
-        SetInstallPath(reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
-    }
-
 private:
+    std::string m_name = "Software\\Kestrane Tests\\" + std::to_string(::GetCurrentProcessId());
     HKEY m_scratch = nullptr;
-    std::string m_name;
 };
 
-TEST(GetGameDirectory, ReadsTheRegisteredInstallPath)
+// The unit tests turn the value's text into the directory; these are the registry's part.
+TEST(GetGameDirectory, TakesTheBytesTheQueryReportsWhateverTheType)
 {
+    const ScratchCurrentUser user;
+    EXPECT_EQ(GetGameDirectory(), "") << "no key";
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kGameRegistryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(GetGameDirectory(), "") << "no value";
+
+    const std::string longest(10238, 'x');
     struct Case {
-        std::string installPath;
+        const char* what;
+        std::string bytes;
+        DWORD type;
         std::string expected;
     };
     const Case cases[] = {
-        {"C:\\Games\\Warcraft III", "C:\\Games\\Warcraft III\\"},
-        {"C:\\Games\\Warcraft III\\", "C:\\Games\\Warcraft III\\"},
-        {"C:\\Games\\Warcraft III   ", "C:\\Games\\Warcraft III\\"},
-        {"D:", "D:"},
-        {"", "\\"},
-        {"   ", "\\"},
-        {std::string(10238, 'x'), std::string(10238, 'x') + "\\"},
+        {"a text", "C:\\Games\\Warcraft III\0"s, REG_SZ, "C:\\Games\\Warcraft III\\"},
+        {"binary bytes without a zero", "C:\\W", REG_BINARY, "C:\\W\\"},
+        {"a text with an inner zero", "C:\\A\0C:\\B\0"s, REG_SZ, "C:\\A\\"},
+        {"the longest text that fits the 10240-byte buffer", longest + '\0', REG_SZ, longest + "\\"},
+        {"a text one byte too long", std::string(10240, 'x') + '\0', REG_SZ, ""},
     };
-    for (const auto& [installPath, expected] : cases) {
-        ScratchCurrentUser user;
-        user.SetInstallPath(installPath);
-        EXPECT_EQ(GetGameDirectory(), expected) << "InstallPath of " << installPath.size() << " bytes";
+    for (const auto& [what, bytes, type, expected] : cases) {
+        const auto* data = reinterpret_cast<const BYTE*>(bytes.data());
+        ASSERT_EQ(::RegSetValueExA(key, kInstallPathValue, 0, type, data, static_cast<DWORD>(bytes.size())), 0) << what;
+        EXPECT_EQ(GetGameDirectory(), expected) << what;
     }
-}
-
-TEST(GetGameDirectory, IsEmptyWithoutAUsableValue)
-{
-    {
-        ScratchCurrentUser noKey;
-        EXPECT_EQ(GetGameDirectory(), "");
-    }
-    {
-        ScratchCurrentUser tooLong;
-        tooLong.SetInstallPath(std::string(10240, 'x'));
-        EXPECT_EQ(GetGameDirectory(), "") << "10241 bytes do not fit the 10240-byte buffer";
-    }
-    {
-        ScratchCurrentUser noValue;
-        noValue.SetInstallPath(reinterpret_cast<const BYTE*>("x"), 2);
-        HKEY key = nullptr;
-        ::RegOpenKeyExA(HKEY_CURRENT_USER, kGameRegistryKey, 0, KEY_ALL_ACCESS, &key);
-        ::RegDeleteValueA(key, kInstallPathValue);
-        ::RegCloseKey(key);
-        EXPECT_EQ(GetGameDirectory(), "");
-    }
-}
-
-TEST(GetGameDirectory, TakesTheBytesTheQueryReportsWhateverTheType)
-{
-    ScratchCurrentUser user;
-    // A binary value without a terminating zero, and a text cut at an inner zero.
-    const BYTE binary[] = {'C', ':', '\\', 'W'};
-    user.SetInstallPath(binary, sizeof binary, REG_BINARY);
-    EXPECT_EQ(GetGameDirectory(), "C:\\W\\");
-
-    const BYTE inner[] = "C:\\A\0C:\\B";
-    user.SetInstallPath(inner, sizeof inner);
-    EXPECT_EQ(GetGameDirectory(), "C:\\A\\");
+    ::RegCloseKey(key);
 }
 
 }  // namespace

@@ -63,31 +63,52 @@ void RemoveDirectoryLink(const std::string& link)
     WaitFor([&] { return ::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
-// Removes a tree without ever following a link out of it: tests put links to folders outside.
-void RemoveTree(const std::string& directory)
+// Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..".
+template <class Visit>
+void ForEachEntry(const std::string& directory, Visit visit)
 {
     WIN32_FIND_DATAA entry;
     const HANDLE search = ::FindFirstFileA((directory + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            const std::string path = directory + "\\" + name;
-            if (name == "." || name == "..")
-                continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                RemoveDirectoryLink(path);
-            } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                // Tests leave read-only files behind on purpose.
-                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(path.c_str());
-            }
-        } while (::FindNextFileA(search, &entry));
-        ::FindClose(search);
-    }
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..")
+            visit(name, directory + "\\" + name, entry.dwFileAttributes);
+    } while (::FindNextFileA(search, &entry));
+    ::FindClose(search);
+}
+
+// Removes a tree without ever following a link out of it: tests put links to folders outside.
+void RemoveTree(const std::string& directory)
+{
+    ForEachEntry(directory, [](const std::string&, const std::string& path, DWORD attributes) {
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            RemoveDirectoryLink(path);
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(path);
+        } else {
+            // Tests leave read-only files behind on purpose.
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(path.c_str());
+        }
+    });
     ::SetFileAttributesA(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::RemoveDirectoryA(directory.c_str());
+}
+
+void AddToSnapshot(Tree& tree, const std::string& directory, const std::string& prefix)
+{
+    ForEachEntry(directory, [&](const std::string& name, const std::string& path, DWORD attributes) {
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            tree[prefix + name] = kLink;
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[prefix + name] = kDirectory;
+            AddToSnapshot(tree, path, prefix + name + "\\");
+        } else {
+            tree[prefix + name] = ReadTextFile(path);
+        }
+    });
 }
 
 }  // namespace
@@ -154,6 +175,25 @@ std::string ReadTextFile(const std::string& path)
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+Tree Snapshot(const std::string& root)
+{
+    Tree tree;
+    AddToSnapshot(tree, root, "");
+    return tree;
+}
+
+void MakeTree(const std::string& root, const Tree& tree)
+{
+    // A map lists each directory before what it holds.
+    for (const auto& [relative, content] : tree) {
+        const std::string path = root + "\\" + relative;
+        if (content != kDirectory)
+            WriteTextFile(path, content);
+        else if (!::CreateDirectoryA(path.c_str(), nullptr))
+            throw std::runtime_error("cannot create " + path);
+    }
 }
 
 }  // namespace kestrane::test

@@ -1,6 +1,8 @@
-// Scope guards for Windows tests: a fresh temporary folder, and a current directory change.
+// Helpers for Windows tests: a fresh temporary folder, a current directory change, links, and
+// files and trees written and read back.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -38,5 +40,14 @@ void MakeDirectoryLink(const std::string& target, const std::string& link);
 
 void WriteTextFile(const std::string& path, std::string_view bytes);
 std::string ReadTextFile(const std::string& path);
+
+// What a folder holds, by path relative to it: a file's bytes, kDirectory, or kLink for a
+// reparse point, which is not entered. Empty for a folder that cannot be listed.
+inline constexpr char kDirectory[] = "<directory>";
+inline constexpr char kLink[] = "<link>";
+using Tree = std::map<std::string, std::string>;
+Tree Snapshot(const std::string& root);
+// The reverse of Snapshot, for files and directories only.
+void MakeTree(const std::string& root, const Tree& tree);
 
 }  // namespace kestrane::test
