@@ -1,6 +1,6 @@
 # Runs kestrane-check on one package and checks its exit status and what it printed.
 # cmake -DEMULATOR=<runner, parts joined by |> -DPROGRAM=... -DDIRECTORY=<where to run>
-#       -DPACKAGE=<argument> -DSTATUS=<expected exit status> [-DJSON=ON -DCODES=<codes joined by |>]
+#       [-DPACKAGE=<argument>] -DSTATUS=<expected exit status> [-DJSON=ON -DCODES=<codes joined by |>]
 #       [-DEXPECTED_OUTPUT=<file>] -P RunKestraneCheck.cmake
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 set(arguments ${PACKAGE})

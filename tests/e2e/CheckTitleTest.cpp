@@ -1,100 +1,98 @@
-// kestrane-check's window title beside the one Kestrane.exe really shows for the same package:
-// the shipped checker runs as its own process, its printed report read through a pipe.
+// The main window as it opens, its title beside the one kestrane-check prints for the same
+// package: the shipped checker runs as its own process, its printed report caught in a file.
 #include "Driver.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kestrane::e2e {
 namespace {
 
 // What kestrane-check.exe prints for the package.
-std::string RunKestraneCheck(const std::string& packageDirectory)
+std::string RunKestraneCheck(const PackageDirectory& package)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 0))
-        throw std::runtime_error("CreatePipe failed: error " + std::to_string(::GetLastError()));
-    const UniqueKernelHandle reader(readEnd);
-    UniqueKernelHandle writer(writeEnd);
-    // The child inherits the write end only.
-    ::SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
-
+    UniqueFileHandle report(::CreateFileA((package / "report.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inheritable, CREATE_ALWAYS, 0, nullptr));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writer.Get();
-    startup.hStdError = writer.Get();
-    std::string commandLine = "\"" KESTRANE_CHECK_EXE_PATH "\" \"" + packageDirectory + "\"";
+    startup.hStdOutput = report.Get();
+    startup.hStdError = report.Get();
+    std::string commandLine = "\"" KESTRANE_CHECK_EXE_PATH "\" \"" + package.Path() + "\"";
     PROCESS_INFORMATION started{};
     if (!::CreateProcessA(KESTRANE_CHECK_EXE_PATH, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                           nullptr, nullptr, &startup, &started))
         throw std::runtime_error("cannot start " + commandLine + ": error " + std::to_string(::GetLastError()));
     const UniqueKernelHandle process(started.hProcess);
     const UniqueKernelHandle thread(started.hThread);
-    // With our copy of the write end open, the read below would never see the pipe's end.
-    writer.Close();
-
-    std::string output;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(reader.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
-        output.append(buffer, read);
     ::WaitForSingleObject(process.Get(), INFINITE);
-    return output;
+    report.Close();
+    return test::ReadTextFile(package / "report.txt");
 }
 
-// The quoted text of the report's "window title" row; what the row holds when it is not quoted.
-std::string PrintedTitle(const std::string& report)
+// Each edge of the controls that the layout around a 640 x 480 background fixes; the dialog
+// opens centred on the screen, at its final size.
+void ExpectLaidOutAround640By480(HWND dialog)
 {
-    const std::string row = "  window title";
-    const std::size_t start = report.find(row);
-    if (start == std::string::npos)
-        return "(no window title row)";
-    const std::size_t end = report.find_first_of("\r\n", start);
-    const std::string line = report.substr(start, end - start);
-    const std::size_t open = line.find('"');
-    const std::size_t close = line.rfind('"');
-    if (open == std::string::npos || close == open)
-        return line;
-    return line.substr(open + 1, close - open - 1);
+    const RECT picture = ControlRect(dialog, kPictureId);
+    const RECT frame = ControlRect(dialog, kFrameId);
+    const RECT edit = ControlRect(dialog, kGameDirId);
+    const RECT browse = ControlRect(dialog, kBrowseButtonId);
+    const RECT install = ControlRect(dialog, kInstallButtonId);
+    const RECT exit = ControlRect(dialog, IDOK);
+    const auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
+    EXPECT_EQ(edges(picture), (std::vector<LONG>{0, 0, 640, 480}));
+    EXPECT_EQ(edges(frame), (std::vector<LONG>{4, 400, frame.right, 480}));
+    EXPECT_EQ(edges(edit), (std::vector<LONG>{8, 422, edit.right, edit.bottom}));
+    EXPECT_EQ(edges(browse), (std::vector<LONG>{browse.left, 422, frame.right - 4, browse.bottom}));
+    EXPECT_EQ(edges(install), (std::vector<LONG>{frame.left + 4, install.top, install.right, frame.bottom - 4}));
+    EXPECT_EQ(edges(exit), (std::vector<LONG>{exit.left, exit.top, frame.right - 4, frame.bottom - 4}));
+    RECT window{};
+    ::GetWindowRect(dialog, &window);
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(window.left, area.left + (area.right - area.left) / 2 - (window.right - window.left) / 2);
+    EXPECT_EQ(window.top, area.top + (area.bottom - area.top) / 2 - (window.bottom - window.top) / 2);
 }
 
-TEST(KestraneCheck, PrintsTheTitleTheInstallerWindowShows)
+// The registered game directory fills the field; a folder named game.dll in the campaign
+// directory is no campaign library, and an installed campaign's Uninstall is seen at start in
+// the install runs.
+TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectoryAndTheLayout)
 {
-    struct Case {
-        std::string installIni;
-        std::string expectedTitle;
-    };
-    const Case cases[] = {
+    ScratchDirectory game("game");
+    game.MakeDirectory("Orc Saga");
+    game.MakeDirectory("Orc Saga\\game.dll");
+    const InstallPathScope registered(game.Path());
+    const std::pair<std::string, std::string> cases[] = {
         {"CAMPAIGNNAME=Orc Saga\r\nBACKBITMAP=back.bmp\r\nINSTALLDIR=Orc Saga\r\n", "Orc Saga Installation"},
-        {"CAMPAIGNNAME x = Chapter 1: Rise/Fall = II\r\nBACKBITMAP=back.bmp\r\n",
-         "Chapter 1: Rise/Fall = II Installation"},
+        {"CAMPAIGNNAME x = Rise: Fall/1 = II\r\nBACKBITMAP=back.bmp\r\n", "Rise: Fall/1 = II Installation"},
         {"BACKBITMAP=back.bmp\r\nINSTALLDIR=Orc Saga\r\n", "Kestrane"},
         // Both read the name as missing: it is hidden behind the byte-order mark.
-        {"\xEF\xBB\xBF"
-         "CAMPAIGNNAME=Orc Saga\r\nBACKBITMAP=back.bmp\r\n",
-         "Kestrane"},
+        {"\xEF\xBB\xBF" "CAMPAIGNNAME=Orc Saga\r\nBACKBITMAP=back.bmp\r\n", "Kestrane"},
     };
     for (const auto& [installIni, expectedTitle] : cases) {
+        SCOPED_TRACE(installIni);
         PackageDirectory package;
         package.WriteInstallIni(installIni);
-        package.WriteFile("back.bmp", MakeBitmapFile(320, 200));
+        package.WriteFile("back.bmp", MakeBitmapFile(640, 480));
+        const std::string report = RunKestraneCheck(package);
 
-        const std::string report = RunKestraneCheck(package.Path());
-        const std::string printed = PrintedTitle(report);
-
-        Program program(package.Path());
+        const Program program(package.Path());
         const HWND dialog = program.WaitForMainDialog();
         const std::string shown = WindowText(dialog);
+        EXPECT_EQ(shown, expectedTitle);
+        EXPECT_NE(report.find("  window title        \"" + shown + "\""), std::string::npos)
+            << "the window shows \"" << shown << "\"; kestrane-check printed:\n" << report;
+        EXPECT_EQ(ControlText(dialog, kGameDirId), game.Path() + "\\");
+        EXPECT_EQ(ControlText(dialog, kInstallButtonId), "Install");
+        ExpectLaidOutAround640By480(dialog);
         Click(dialog, IDOK);
         EXPECT_EQ(program.WaitForExit(), 0u);
-
-        EXPECT_EQ(printed, shown) << installIni << "kestrane-check printed:\n" << report;
-        EXPECT_EQ(shown, expectedTitle) << installIni;
     }
 }
 

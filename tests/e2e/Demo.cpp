@@ -14,84 +14,46 @@
 namespace kestrane::e2e {
 namespace {
 
-struct Demo {
-    std::string packageDirectory;
-    std::string picturePath;
-    std::optional<Program> program;
-    HWND dialog = nullptr;
-};
-
-void Start(Demo& demo)
+void Step(const char* what)
 {
-    demo.program.emplace(demo.packageDirectory);
-    demo.dialog = demo.program->WaitForMainDialog();
+    std::printf("%s\n", what);
+    std::fflush(stdout);
 }
 
-void Describe(Demo& demo)
+void Describe(HWND dialog)
 {
-    std::printf("  title:                   %s\n", WindowText(demo.dialog).c_str());
-    std::printf("  Warcraft III directory:  %s\n", ControlText(demo.dialog, kGameDirId).c_str());
-    std::printf("  main button:             %s\n", ControlText(demo.dialog, kInstallButtonId).c_str());
+    std::printf("  title:                   %s\n  Warcraft III directory:  %s\n  main button:             %s\n",
+                WindowText(dialog).c_str(), ControlText(dialog, kGameDirId).c_str(),
+                ControlText(dialog, kInstallButtonId).c_str());
 }
 
-void TakePicture(Demo& demo)
+int Drive(const std::string& packageDirectory, const std::string& picturePath)
 {
-    SaveWindowPicture(demo.dialog, demo.picturePath);
-    std::printf("  saved as %s\n", demo.picturePath.c_str());
-}
-
-void Install(Demo& demo)
-{
-    Click(demo.dialog, kInstallButtonId);
-    for (;;) {
-        const MessageBoxView box = demo.program->WaitForMessageBox(std::chrono::minutes(5));
-        std::printf("  message box (%s): %s\n", std::string(Name(box.icon)).c_str(), box.text.c_str());
-        if (box.text != "Create desktop shortcut?\n") {
-            box.Answer(IDOK);
-            break;
-        }
-        std::printf("  answered Yes\n");
-        box.Answer(IDYES);
+    Step("Start Kestrane.exe in the package directory");
+    const Program program(packageDirectory);
+    const HWND dialog = program.WaitForMainDialog();
+    Step("Read its main window");
+    Describe(dialog);
+    Step("Take a picture of the main window");
+    SaveWindowPicture(dialog, picturePath);
+    std::printf("  saved as %s\n", picturePath.c_str());
+    Step("Press the main button");
+    Click(dialog, kInstallButtonId);
+    for (bool asked = true; asked;) {
+        const MessageBoxView box = program.WaitForMessageBox(std::chrono::minutes(5));
+        std::printf("  message box (%s): %s\n", std::string(box.iconName).c_str(), box.text.c_str());
+        asked = box.text == "Create desktop shortcut?\n";
+        if (asked)
+            std::printf("  answered Yes\n");
+        box.Answer(asked ? IDYES : IDOK);
     }
     WaitFor("the main button to be enabled again",
-            [&] { return ::IsWindowEnabled(Control(demo.dialog, kInstallButtonId)) != FALSE; });
-}
-
-void Exit(Demo& demo)
-{
-    Click(demo.dialog, IDOK);
-    std::printf("  Kestrane.exe ended with exit code %lu\n", demo.program->WaitForExit());
-}
-
-struct Step {
-    const char* what;
-    void (*run)(Demo&);
-};
-
-constexpr Step kSteps[] = {
-    {"Start Kestrane.exe in the package directory", &Start},
-    {"Read its main window", &Describe},
-    {"Take a picture of the main window", &TakePicture},
-    {"Press the main button", &Install},
-    {"Read its main window again", &Describe},
-    {"Press Exit", &Exit},
-};
-
-int Drive(Demo demo)
-{
-    for (const auto& [what, run] : kSteps) {
-        std::printf("%s\n", what);
-        std::fflush(stdout);
-        run(demo);
-    }
-    return 0;
-}
-
-int Prepare(const std::string& gameDirectory)
-{
-    MakeStandInGameDirectory(gameDirectory);
-    SetInstallPath(gameDirectory);
-    std::printf("Stand-in Warcraft III in %s, registered as the game's InstallPath\n", gameDirectory.c_str());
+            [&] { return ::IsWindowEnabled(Control(dialog, kInstallButtonId)) != FALSE; });
+    Step("Read its main window again");
+    Describe(dialog);
+    Step("Press Exit");
+    Click(dialog, IDOK);
+    std::printf("  Kestrane.exe ended with exit code %lu\n", program.WaitForExit());
     return 0;
 }
 
@@ -103,10 +65,14 @@ int main(int argc, char** argv)
     using namespace kestrane::e2e;
     const std::string command = argc > 1 ? argv[1] : "";
     try {
-        if (command == "prepare" && argc == 3)
-            return Prepare(argv[2]);
+        if (command == "prepare" && argc == 3) {
+            MakeStandInGameDirectory(argv[2]);
+            SetInstallPath(argv[2]);
+            std::printf("Stand-in Warcraft III in %s, registered as the game's InstallPath\n", argv[2]);
+            return 0;
+        }
         if (command == "drive" && argc == 4)
-            return Drive(Demo{argv[2], argv[3], std::nullopt, nullptr});
+            return Drive(argv[2], argv[3]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "kestrane-demo: %s\n", error.what());
         return 1;

@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,16 +29,18 @@ inline constexpr int kBrowseButtonId = 1002;
 inline constexpr int kPictureId = 1003;
 inline constexpr int kFrameId = 1004;
 
-// Where the program under test was built.
-std::string KestraneExePath();
-
 // A fresh folder under the temporary directory, removed with everything in it at the end.
 class ScratchDirectory : public test::TempFolder {
 public:
     explicit ScratchDirectory(std::string_view purpose) : TempFolder(purpose) {}
 
-    void WriteFile(std::string_view name, std::string_view bytes) const;
-    void MakeDirectory(std::string_view name) const;
+    // Makes the folders on the way that are missing.
+    void WriteFile(std::string_view name, std::string_view bytes) const
+    {
+        std::filesystem::create_directories(std::filesystem::path(*this / name).parent_path());
+        test::WriteTextFile(*this / name, bytes);
+    }
+    void MakeDirectory(std::string_view name) const { std::filesystem::create_directory(*this / name); }
 };
 
 // A package directory holding a copy of Kestrane.exe; a test adds install.ini and the rest.
@@ -46,16 +50,20 @@ public:
     void WriteInstallIni(std::string_view text) const { WriteFile("install.ini", text); }
 };
 
-void WriteBytes(const std::string& path, std::string_view bytes);
-
-// The bytes of an uncompressed 24-bit bitmap file, a diagonal gradient, rows bottom-up.
+// An uncompressed 24-bit bitmap file of one colour.
 std::string MakeBitmapFile(int width, int height);
 
 // The game's registered "InstallPath" for the current user (the test prefix's), set for a scope
 // and put back as it was afterwards; nullopt removes it.
+std::optional<std::string> ReadInstallPath();
+void SetInstallPath(const std::optional<std::string>& installPath);
+
 class InstallPathScope {
 public:
-    explicit InstallPathScope(std::optional<std::string> installPath);
+    explicit InstallPathScope(const std::optional<std::string>& installPath) : m_previous(ReadInstallPath())
+    {
+        SetInstallPath(installPath);
+    }
     ~InstallPathScope();
     InstallPathScope(const InstallPathScope&) = delete;
     InstallPathScope& operator=(const InstallPathScope&) = delete;
@@ -64,13 +72,17 @@ private:
     std::optional<std::string> m_previous;
 };
 
-void SetInstallPath(const std::optional<std::string>& installPath);
-std::optional<std::string> ReadInstallPath();
-
 // The files of a Warcraft III directory that the installer looks at: "war3.mpq", the five game
 // files and a "game.dll" holding the three texts the install rewrites.
 void MakeStandInGameDirectory(const std::string& path);
-std::string StandInGameDll();
+// Each of the first two texts has its zero byte and three spare bytes behind it, as the rewrite
+// to "..\war3.mpq" and "..\redist\miles" needs.
+inline std::string StandInGameDll()
+{
+    using namespace std::string_literals;
+    return "MZ\x90\0Kestrane stand-in game library\0\0\0\0war3.mpq\0\0\0\0"
+           "redist\\miles\0\0\0\0Allow Local Files\0\0\0\0"s;
+}
 
 // A special folder of the current user, such as CSIDL_DESKTOPDIRECTORY.
 std::string SpecialFolderPath(int csidl);
@@ -78,38 +90,43 @@ std::string SpecialFolderPath(int csidl);
 // Reading another process's windows. Every call works across processes.
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
-HWND Control(HWND dialog, int id);  // fails the test when the dialog has no such control
-std::string ControlText(HWND dialog, int id);
+HWND Control(HWND dialog, int id);  // throws when the dialog has no such control
+inline std::string ControlText(HWND dialog, int id) { return WindowText(Control(dialog, id)); }
 // The control's outer rectangle in its dialog's client coordinates.
 RECT ControlRect(HWND dialog, int id);
 
 // Posted, so that the program runs the click or the keys in its own message loop.
-void Click(HWND dialog, int id);
-// Replaces the edit's text character by character (WM_CHAR), as typing does: every character
-// raises EN_CHANGE.
+inline void Click(HWND dialog, int id) { ::PostMessageA(Control(dialog, id), BM_CLICK, 0, 0); }
+// Replaces the edit's text with a text that is not empty, character by character (WM_CHAR), as
+// typing does: every character raises EN_CHANGE.
 void TypeIntoEdit(HWND edit, std::string_view text);
 
 // Polls until `probe` gives a value; throws, naming `what`, when `timeout` passes first.
 template <class Probe>
-auto WaitFor(std::string_view what, Probe probe, std::chrono::milliseconds timeout = kPatience) -> decltype(probe());
-void ThrowTimeout(std::string_view what, std::chrono::milliseconds timeout);
+auto WaitFor(std::string_view what, Probe probe, std::chrono::milliseconds timeout = kPatience) -> decltype(probe())
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (auto found = probe())
+            return found;
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw std::runtime_error("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
+                                     std::string(what));
+        ::Sleep(25);
+    }
+}
 
 // The edit or static text once it reads `expected`; its last text when it never does.
-std::string WaitForText(HWND window, std::string_view expected, std::chrono::milliseconds timeout = kPatience);
-
-enum class MessageIcon { None, Error, Warning, Information, Question };
-std::string_view Name(MessageIcon icon);
+std::string WaitForText(HWND window, std::string_view expected);
 
 // A message box as the user sees it.
 struct MessageBoxView {
     HWND window = nullptr;
     std::string caption;
     std::string text;
-    MessageIcon icon = MessageIcon::None;
-    std::vector<int> buttons;  // of IDOK, IDCANCEL, IDYES, IDNO, in that order
+    long style = 0;  // the MB_ flags of its icon and its button set
+    std::string_view iconName = "none";
 
-    // The MB_ style these add up to: the icon and the button set.
-    UINT Style() const;
     // Clicks the button and waits for the box to close.
     void Answer(int button) const;
 };
@@ -122,20 +139,33 @@ class Program {
 public:
     explicit Program(const std::string& packageDirectory);
     // A program still running here means the test failed: it is ended, not left behind.
-    ~Program();
+    ~Program() { Kill(); }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Top-level windows of this program with the class name and, when given, the title.
-    std::vector<HWND> Windows(std::string_view className, std::optional<std::string_view> title = std::nullopt) const;
-    HWND WaitForWindow(std::string_view className, std::optional<std::string_view> title = std::nullopt,
-                       std::chrono::milliseconds timeout = kPatience) const;
+    // Visible top-level windows of this program whose class name begins so, dialogs by default.
+    std::vector<HWND> Windows(std::string_view classNameStart = "#32770") const;
+    // The first of this program's dialogs that `accepts` takes, once there is one.
+    template <class Accepts>
+    HWND WaitForDialog(std::string_view what, Accepts accepts) const
+    {
+        return WaitFor(what, [&]() -> HWND {
+            for (const HWND dialog : Windows()) {
+                if (accepts(dialog))
+                    return dialog;
+            }
+            return nullptr;
+        });
+    }
     // The main dialog: the dialog that holds the main button.
-    HWND WaitForMainDialog(std::chrono::milliseconds timeout = kPatience) const;
+    HWND WaitForMainDialog() const
+    {
+        return WaitForDialog("the main dialog", [](HWND dialog) { return ::GetDlgItem(dialog, kInstallButtonId); });
+    }
     // The next message box, once its text and icon are painted.
     MessageBoxView WaitForMessageBox(std::chrono::milliseconds timeout = kPatience) const;
     // The exit code.
-    DWORD WaitForExit(std::chrono::milliseconds timeout = kPatience) const;
+    DWORD WaitForExit() const;
     // Ends the program at once, as a crash or a power cut would.
     void Kill() const;
 
@@ -144,18 +174,5 @@ private:
     UniqueKernelHandle m_process;
     DWORD m_id = 0;
 };
-
-template <class Probe>
-auto WaitFor(std::string_view what, Probe probe, std::chrono::milliseconds timeout) -> decltype(probe())
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (auto found = probe())
-            return found;
-        if (std::chrono::steady_clock::now() >= deadline)
-            ThrowTimeout(what, timeout);
-        ::Sleep(25);
-    }
-}
 
 }  // namespace kestrane::e2e

@@ -5,12 +5,11 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
-#include <cstring>
-#include <map>
 #include <random>
-#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kestrane::e2e {
@@ -18,73 +17,102 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr const char* kNotWarcraft =
-    "Error!\nThe directory you specidied is not Warcraft III directory!\nPlease fix that! Your Warcraft III "
-    "directory must contain war3.mpq.";
+constexpr const char* kDone = "Installation done sucessfully!";
 
-TEST_F(InstallRun, BuildsTheCampaignsCopyOfTheGame)
+// The refusal of an INSTALLDIR that, once cleaned, is no folder inside the game directory.
+std::string UnsafeInstallDirText(const std::string& cleaned)
+{
+    return "Error!\nThe campaign directory INSTALLDIR=\"" + cleaned +
+           "\" of install.ini is not a folder inside your Warcraft III directory.\nINSTALLDIR must name a folder "
+           "inside the Warcraft III directory; nothing was changed.";
+}
+
+TEST_F(InstallRun, BuildsTheCampaignsCopyOfTheGameLeavesTheShortcutAtUninstallAndInstallsAgain)
 {
     const std::string link = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY) + "\\Orc Saga.lnk";
     ::DeleteFileA(link.c_str());
     Start();
     EXPECT_EQ(Label(), "Install");
     const MessageBoxView done = Install(IDYES);
-    EXPECT_EQ(done.text, "Installation done sucessfully!");
-    EXPECT_EQ(done.Style(), static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_EQ(done.text, kDone);
+    EXPECT_EQ(done.style, MB_ICONINFORMATION) << done.iconName << " icon";
     Dismiss(done);
     EXPECT_EQ(Label(), "Uninstall");
 
+    test::Tree installed = {{"game.dll", Rewritten(StandInGameDll())}, {"saga.ico", "icon"},
+                                                    {"Maps", test::kDirectory}, {"Maps\\Chapter1.w3m", "chapter one"}};
     for (const char* name : kGameFiles)
-        EXPECT_EQ(ReadBytes(Campaign() + "\\" + name), ReadBytes(m_game + "\\" + name)) << name;
-    const std::string gameDll = ReadBytes(m_game + "\\game.dll");
-    EXPECT_EQ(gameDll, StandInGameDll()) << "the game's own game.dll is only read";
-    EXPECT_EQ(ReadBytes(Campaign() + "\\game.dll"), Rewritten(gameDll));
-    EXPECT_EQ(ReadBytes(Campaign() + "\\Maps\\Chapter1.w3m"), "chapter one");
-    EXPECT_EQ(ReadBytes(Campaign() + "\\saga.ico"), "icon");
-
+        installed[name] = ReadBytes(m_game + "\\" + name);
+    EXPECT_EQ(Snapshot(Campaign()), installed);
+    EXPECT_EQ(ReadBytes(m_game + "\\game.dll"), StandInGameDll()) << "the game's own game.dll is only read";
     ::CoInitialize(nullptr);
     const test::LinkFacts shortcut = test::ReadLink(link);
     ::CoUninitialize();
-    EXPECT_EQ(shortcut.path, Campaign() + "\\Warcraft III.exe");
-    EXPECT_EQ(shortcut.workingDirectory, Campaign());
-    EXPECT_EQ(shortcut.description, "Orc Saga Warcraft III Campaign");
-    EXPECT_EQ(shortcut.iconLocation, Campaign() + "\\saga.ico");
+    EXPECT_EQ(std::tie(shortcut.path, shortcut.workingDirectory, shortcut.description, shortcut.iconLocation),
+              std::tuple(Campaign() + "\\Warcraft III.exe", Campaign(), "Orc Saga Warcraft III Campaign",
+                         Campaign() + "\\saga.ico"));
     EXPECT_EQ(shortcut.iconIndex, 0);
+
+    // Started anew on the installed campaign, uninstalled and installed again in one run.
+    Exit();
+    Start();
+    EXPECT_EQ(Label(), "Uninstall");
+    Dismiss(Uninstall(IDYES));
+    EXPECT_EQ(Label(), "Install");
+    EXPECT_TRUE(Exists(link)) << "the uninstall leaves shortcuts to the player";
+    Dismiss(Install());
+    EXPECT_EQ(Label(), "Uninstall");
+    EXPECT_EQ(ReadBytes(Campaign() + "\\game.dll"), Rewritten(StandInGameDll()));
     ::DeleteFileA(link.c_str());
 }
 
-TEST_F(InstallRun, RefusesADirectoryWithoutWar3Mpq)
+// Where INSTALLDIR leads back to the game directory, its game.dll makes the campaign look
+// installed: the uninstall must refuse before it asks anything.
+TEST_F(InstallRun, RefusesAnInstallDirOutsideTheGameDirectoryOrAGameWithoutWar3MpqAndTouchesNothing)
 {
-    for (const bool asDirectory : {false, true}) {
-        SCOPED_TRACE(asDirectory ? "war3.mpq is a directory" : "no war3.mpq");
-        ::DeleteFileA((m_game + "\\war3.mpq").c_str());
-        if (asDirectory)
+    const std::string notWarcraft = "Error!\nThe directory you specidied is not Warcraft III directory!\nPlease fix "
+                                    "that! Your Warcraft III directory must contain war3.mpq.";
+    // INSTALLDIR, the refusal and the label. Windows drops the trailing dots and blanks of a path
+    // part, Wine does not: either label will do there. The last two, without war3.mpq and then
+    // with a folder of that name, name a sound INSTALLDIR.
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {"", UnsafeInstallDirText(""), "Uninstall"},   {".", UnsafeInstallDirText("."), "Uninstall"},
+        {"..", UnsafeInstallDirText(".."), "Install"}, {"...", UnsafeInstallDirText("..."), nullptr},
+        {"D:", UnsafeInstallDirText(""), "Uninstall"}, {"C:\\", UnsafeInstallDirText(""), "Uninstall"},
+        {". .", UnsafeInstallDirText(". ."), nullptr}, {"Orc Saga", notWarcraft, "Install"},
+        {"Orc Saga", notWarcraft, "Install"},
+    };
+    for (const auto& [installDir, text, expectedLabel] : cases) {
+        SCOPED_TRACE("INSTALLDIR="s + installDir);
+        if (text == notWarcraft && !::DeleteFileA((m_game + "\\war3.mpq").c_str()))
             ::CreateDirectoryA((m_game + "\\war3.mpq").c_str(), nullptr);
         const auto before = Snapshot(m_root.Path());
-        Start();
-        const MessageBoxView refused = Install();
-        EXPECT_EQ(refused.text, kNotWarcraft);
-        EXPECT_EQ(refused.Style(), static_cast<UINT>(MB_ICONERROR));
+        Start(installDir);
+        const std::string label = Label();
+        if (expectedLabel) {
+            EXPECT_EQ(label, expectedLabel);
+        }
+        Click(m_dialog, kInstallButtonId);
+        const MessageBoxView refused = m_program->WaitForMessageBox();
+        EXPECT_EQ(refused.text, text);
+        EXPECT_EQ(refused.style, MB_ICONERROR) << refused.iconName << " icon";
         Dismiss(refused);
-        EXPECT_EQ(Label(), "Install");
+        EXPECT_EQ(Label(), label);
         EXPECT_EQ(Snapshot(m_root.Path()), before);
         Exit();
     }
 }
 
-TEST_F(InstallRun, ReportsOnlyTheLastFailureAfterRunningEveryStep)
+// Each run types the game directory, once without its "\" and once with it.
+TEST_F(InstallRun, RunsEveryStepAndReportsOnlyTheLastFailure)
 {
-    struct Case {
-        std::vector<const char*> missing;
-        const char* lastError;
-    };
-    const Case cases[] = {
-        {{"Warcraft III.exe"}, "Error: an error occured while copying \"Warcraft III.exe\" campaign file!"},
-        {{"Warcraft III.exe", "Mss32.dll"}, "Error: an error occured while copying \"mss32.dll\" campaign file!"},
-        {{"Storm.dll", "game.dll"}, "Error: an error occured while reading game.dll!"},
+    const std::tuple<std::vector<const char*>, const char*, std::string> cases[] = {
+        {{"Warcraft III.exe", "Mss32.dll"}, "Error: an error occured while copying \"mss32.dll\" campaign file!",
+         m_game},
+        {{"Storm.dll", "game.dll"}, "Error: an error occured while reading game.dll!", m_game + "\\"},
     };
     int run = 0;
-    for (const auto& [missing, lastError] : cases) {
+    for (const auto& [missing, lastError, typed] : cases) {
         SCOPED_TRACE(lastError);
         MakeStandInGameDirectory(m_game);
         for (const char* name : missing)
@@ -92,30 +120,37 @@ TEST_F(InstallRun, ReportsOnlyTheLastFailureAfterRunningEveryStep)
         // A campaign directory of its own for each run, so that none starts out installed.
         const std::string installDir = "Orc Saga " + std::to_string(++run);
         Start(installDir);
+        TypeIntoEdit(Control(m_dialog, kGameDirId), typed);
+        EXPECT_EQ(WaitForText(Control(m_dialog, kGameDirId), typed), typed);
         // The shortcut question still comes after a failure.
         Click(m_dialog, kInstallButtonId);
         const MessageBoxView question = m_program->WaitForMessageBox();
         EXPECT_EQ(question.text, "Create desktop shortcut?\n");
         question.Answer(IDNO);
-            const MessageBoxView failed = m_program->WaitForMessageBox();
+        const MessageBoxView failed = m_program->WaitForMessageBox();
         EXPECT_EQ(failed.text, lastError);
-        EXPECT_EQ(failed.Style(), static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(failed.style, MB_ICONERROR) << failed.iconName << " icon";
         Dismiss(failed);
         EXPECT_EQ(Label(), "Install");
+        EXPECT_EQ(ControlText(m_dialog, kGameDirId), typed) << "the field keeps what was typed";
         EXPECT_EQ(ReadBytes(Campaign(installDir) + "\\Maps\\Chapter1.w3m"), "chapter one") << "every step still ran";
+        EXPECT_EQ(ReadBytes(Campaign(installDir) + "\\war3.exe"), ReadBytes(m_game + "\\war3.exe"));
         Exit();
     }
 }
 
-TEST_F(InstallRun, ReusesAnExistingCampaignDirectory)
+TEST_F(InstallRun, ReusesAnExistingCampaignDirectoryAndAsksNothingWithoutACampaignName)
 {
     // Made once the program shows "Install": an earlier attempt that failed left these.
-    Start();
-    ::CreateDirectoryA(Campaign().c_str(), nullptr);
-    WriteBytes(Campaign() + "\\game.dll", "old library");
-    WriteBytes(Campaign() + "\\war3.exe", "old game");
-    WriteBytes(Campaign() + "\\Saved.w3z", "a saved game");
-    Dismiss(Install());
+    Start("Orc Saga", "");
+    m_root.WriteFile("Warcraft III\\Orc Saga\\game.dll", "old library");
+    m_root.WriteFile("Warcraft III\\Orc Saga\\war3.exe", "old game");
+    m_root.WriteFile("Warcraft III\\Orc Saga\\Saved.w3z", "a saved game");
+    Click(m_dialog, kInstallButtonId);
+    const MessageBoxView done = m_program->WaitForMessageBox();
+    EXPECT_EQ(done.text, kDone);
+    Dismiss(done);
+    EXPECT_EQ(Label(), "Uninstall");
     EXPECT_EQ(ReadBytes(Campaign() + "\\game.dll"), Rewritten(StandInGameDll()));
     EXPECT_EQ(ReadBytes(Campaign() + "\\war3.exe"), ReadBytes(m_game + "\\war3.exe"));
     EXPECT_EQ(ReadBytes(Campaign() + "\\Saved.w3z"), "a saved game");
@@ -130,63 +165,6 @@ TEST_F(InstallRun, CreatesOnlyTheLastLevelOfTheCampaignDirectory)
     EXPECT_FALSE(Exists(m_game + "\\Campaigns"));
 }
 
-TEST_F(InstallRun, AsksNoQuestionWithoutACampaignName)
-{
-    Start("Orc Saga", "");
-    Click(m_dialog, kInstallButtonId);
-    const MessageBoxView done = m_program->WaitForMessageBox();
-    EXPECT_EQ(done.text, "Installation done sucessfully!");
-    Dismiss(done);
-    EXPECT_EQ(Label(), "Uninstall");
-}
-
-TEST_F(InstallRun, TakesTheTypedGameDirectoryWithOrWithoutItsSeparator)
-{
-    for (const std::string& typed : {m_game, m_game + "\\"}) {
-        SCOPED_TRACE(typed);
-        Start();
-        TypeIntoEdit(Control(m_dialog, kGameDirId), typed);
-        WaitForText(Control(m_dialog, kGameDirId), typed);
-        Dismiss(Install());
-        EXPECT_EQ(ReadBytes(Campaign() + "\\game.dll"), Rewritten(StandInGameDll()));
-        EXPECT_EQ(ControlText(m_dialog, kGameDirId), typed) << "the field keeps what was typed";
-        ::DeleteFileA((Campaign() + "\\game.dll").c_str());
-        Exit();
-    }
-}
-
-TEST_F(InstallRun, RefusesAnInstallDirOutsideTheGameDirectoryAndTouchesNothing)
-{
-    for (const char* installDir : {"", ".", "..", "...", "D:", "C:\\", ". ."}) {
-        SCOPED_TRACE("INSTALLDIR="s + installDir);
-        const auto before = Snapshot(m_root.Path());
-        Start(installDir);
-        const MessageBoxView refused = Install();
-        EXPECT_NE(refused.text.find("must name a folder inside the Warcraft III directory"), std::string::npos)
-            << refused.text;
-        EXPECT_EQ(refused.Style(), static_cast<UINT>(MB_ICONERROR));
-        Dismiss(refused);
-        EXPECT_EQ(Snapshot(m_root.Path()), before);
-        Exit();
-    }
-}
-
-// The progress window of the program under test: ours is the only window class named so.
-HWND FindProgressWindow()
-{
-    HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND window, LPARAM result) {
-            if (ClassName(window).starts_with("Kestrane:")) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // The caption without waiting for the busy program to answer WM_GETTEXT.
 std::string CaptionOf(HWND window)
 {
@@ -195,27 +173,22 @@ std::string CaptionOf(HWND window)
     return std::string(text.begin(), text.begin() + length);
 }
 
-int PercentOf(const std::string& caption)
-{
-    const std::size_t open = caption.find('[');
-    return open == std::string::npos ? 0 : std::stoi(caption.substr(open + 1));
-}
-
 TEST_F(InstallRun, ShowsRisingPercentagesAndRemembersWhereTheProgressWindowStood)
 {
     // Large game files make the steps long enough to be watched.
-    const std::string large(16 << 20, 'x');
     for (const char* name : kGameFiles)
-        WriteBytes(m_game + "\\" + name, large);
-    const std::string folder = SpecialFolderPath(CSIDL_APPDATA) + "\\Kestrane";
-    const std::string profile = folder + "\\Kestrane.ini";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    ::WritePrivateProfileStringA("Settings", "X", "37", profile.c_str());
-    ::WritePrivateProfileStringA("Settings", "Y", "29", profile.c_str());
+        test::WriteTextFile(m_game + "\\" + name, std::string(16 << 20, 'x'));
+    const std::string profile = SpecialFolderPath(CSIDL_APPDATA) + "\\Kestrane\\Kestrane.ini";
+    ::CreateDirectoryA((SpecialFolderPath(CSIDL_APPDATA) + "\\Kestrane").c_str(), nullptr);
+    test::WriteTextFile(profile, "[Settings]\r\nX=37\r\nY=29\r\n");
     Start();
 
     Click(m_dialog, kInstallButtonId);
-    const HWND progress = WaitFor("the progress window", FindProgressWindow);
+    // Ours is the only window class named so.
+    const HWND progress = WaitFor("the progress window", [&]() -> HWND {
+        const std::vector<HWND> found = m_program->Windows("Kestrane:");
+        return found.empty() ? nullptr : found.front();
+    });
     RECT placed{};
     ::GetWindowRect(progress, &placed);
     EXPECT_EQ(placed.left, 37);
@@ -223,19 +196,18 @@ TEST_F(InstallRun, ShowsRisingPercentagesAndRemembersWhereTheProgressWindowStood
 
     std::vector<std::string> captions;
     while (::IsWindow(progress) && ::IsWindowVisible(progress)) {
-        const std::string caption = CaptionOf(progress);
-        if (captions.empty() || captions.back() != caption)
+        if (const std::string caption = CaptionOf(progress); captions.empty() || captions.back() != caption)
             captions.push_back(caption);
     }
+    // Each one shown is a later one of the install's steps.
+    const std::vector<std::string> steps = {"Progress",       "Progress [6%]",  "Progress [13%]", "Progress [20%]",
+                                            "Progress [26%]", "Progress [33%]", "Progress [40%]", "Progress [46%]",
+                                            "Progress [53%]", "Progress [60%]", "Progress [100%]"};
     ASSERT_FALSE(captions.empty());
-    const std::set<std::string> shown = {"Progress",       "Progress [6%]",  "Progress [13%]", "Progress [20%]",
-                                         "Progress [26%]", "Progress [33%]", "Progress [40%]", "Progress [46%]",
-                                         "Progress [53%]", "Progress [60%]", "Progress [100%]"};
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        EXPECT_TRUE(shown.contains(captions[i])) << captions[i];
-        if (i > 0) {
-            EXPECT_LT(PercentOf(captions[i - 1]), PercentOf(captions[i])) << captions[i - 1] << " then " << captions[i];
-        }
+    auto step = steps.begin();
+    for (const std::string& caption : captions) {
+        step = std::find(step, steps.end(), caption);
+        ASSERT_TRUE(step != steps.end()) << caption << " out of order in " << ::testing::PrintToString(captions);
     }
 
     // Hidden while the question waits, the window still has its position saved when it goes.
@@ -253,16 +225,16 @@ TEST_F(InstallRun, ShowsRisingPercentagesAndRemembersWhereTheProgressWindowStood
 // campaign: the copy is there whole or not at all.
 TEST_F(InstallRun, AnInstallKilledAtAnyMomentLeavesNoPartialGameDll)
 {
-    std::string library = StandInGameDll() + std::string(48 << 20, '\0') + StandInGameDll();
-    WriteBytes(m_game + "\\game.dll", library);
+    const std::string library = StandInGameDll() + std::string(48 << 20, '\0') + StandInGameDll();
+    test::WriteTextFile(m_game + "\\game.dll", library);
     const std::string expected = Rewritten(library);
     std::mt19937 random(20261206);
     for (int attempt = 0; attempt < 6; ++attempt) {
-        const auto delay = std::chrono::milliseconds(std::uniform_int_distribution(0, 900)(random));
-        SCOPED_TRACE("killed after " + std::to_string(delay.count()) + " ms");
+        const auto delay = static_cast<DWORD>(std::uniform_int_distribution(0, 900)(random));
+        SCOPED_TRACE("killed after " + std::to_string(delay) + " ms");
         Start();
         Click(m_dialog, kInstallButtonId);
-        ::Sleep(static_cast<DWORD>(delay.count()));
+        ::Sleep(delay);
         m_program->Kill();
         m_program.reset();
 

@@ -2,18 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kestrane::e2e {
 namespace {
 
-using namespace std::string_literals;
-
 constexpr const char* kSuccess = "Uninstallation done sucessfully!\n(Don't forget to remove the shortcuts yourself!)";
 
-// An installed campaign, with the program started anew on it.
+// An installed campaign, with the program that installed it still running.
 class UninstallRun : public InstallRun {
 protected:
     void SetUp() override
@@ -23,68 +22,89 @@ protected:
         ASSERT_EQ(Label(), "Uninstall");
     }
 
-    void ExpectOutcome(const MessageBoxView& box, const std::string& text, UINT style) const
+    // Uninstalls with `answer`, checks each box that follows (answered with OK) and the label,
+    // and that of all below the root only the campaign directory's entries outside `kept` went.
+    void ExpectUninstall(int answer, const std::vector<std::pair<std::string, long>>& boxes, const char* label,
+                         const std::set<std::string>& kept)
     {
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.Style(), style) << box.text;
+        auto expected = Snapshot(m_root.Path());
+        const std::string campaign = "Warcraft III\\Orc Saga";
+        std::erase_if(expected, [&](const auto& entry) {
+            if (entry.first == campaign)
+                return kept.empty();
+            return entry.first.starts_with(campaign + "\\") && !kept.contains(entry.first.substr(campaign.size() + 1));
+        });
+        MessageBoxView box = Uninstall(answer);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            if (i > 0) {
+                box.Answer(IDOK);
+                box = m_program->WaitForMessageBox();
+            }
+            EXPECT_EQ(box.text, boxes[i].first);
+            EXPECT_EQ(box.style, boxes[i].second) << box.iconName << " icon";
+        }
+        Dismiss(box);
+        EXPECT_EQ(Label(), label);
+        EXPECT_EQ(Snapshot(m_root.Path()), expected);
     }
 
-    // The campaign directory in quotes, as the messages name it.
-    std::string Quoted() const
-    {
-        std::string quoted = Campaign();
-        quoted.insert(0, 1, '"');
-        return quoted += '"';
-    }
-
+    std::string Quoted() const { return std::string(1, '"').append(Campaign()).append(1, '"'); }
     std::string Remains() const
     {
-        return Quoted() +
-               " was not removed.\nCheck if the directory still exists and if you have the access rights to be "
-               "able to remove its content.";
-    }
-    std::string AddedFiles() const
-    {
-        return Quoted() +
-               " was not removed because a few files were added there since install.\nThese may be saved games "
-               "and campaign progress records.\nYou can remove that directory safely by yourself if you don't need "
-               "these files anymore.";
-    }
-    std::string ManualRemoval() const
-    {
-        return "Error: an error occured while uninstalling!\nTry to remove manually (if it exists) the following "
-               "directory:\n" +
-               Campaign() + "\nIf you can't find it then don't worry, it's already uninstalled.";
+        return Quoted() + " was not removed.\nCheck if the directory still exists and if you have the access rights "
+                          "to be able to remove its content.";
     }
 };
 
-TEST_F(UninstallRun, YesRemovesTheCampaignDirectory)
+// Every answer in turn, the campaign installed again in the same run whenever it went: each box
+// and label, and what is left.
+TEST_F(UninstallRun, EndsAsTheAnswerAndTheCampaignDirectoryAllow)
 {
-    const MessageBoxView done = Uninstall(IDYES);
-    ExpectOutcome(done, kSuccess, MB_ICONINFORMATION);
-    Dismiss(done);
-    EXPECT_EQ(Label(), "Install");
-    EXPECT_FALSE(Exists(Campaign()));
-    EXPECT_EQ(ReadBytes(m_game + "\\game.dll"), StandInGameDll());
-}
+    std::set<std::string> everything;
+    for (const auto& [name, bytes] : Snapshot(Campaign()))
+        everything.insert(name);
+    for (const int answer : {IDCANCEL, 0}) {
+        SCOPED_TRACE(answer ? "Cancel" : "the box closed");
+        ExpectUninstall(answer, {{"Campaign NOT uninstallated!", MB_ICONINFORMATION}}, "Uninstall", everything);
+    }
 
-TEST_F(UninstallRun, YesWithAReadOnlyFileSaysTheDirectoryRemains)
-{
+    // No stops at the first file it cannot delete; the files it removed count as removed the
+    // second time, and the campaign's own files and a saved game stay.
+    ::SetFileAttributesA((Campaign() + "\\Mss32.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string failed = "Error: an error occured while uninstalling!\nTry to remove manually (if it exists) the "
+                         "following directory:\n";
+    failed += Campaign() + "\nIf you can't find it then don't worry, it's already uninstalled.";
+    ExpectUninstall(IDNO, {{failed, MB_ICONERROR}}, "Uninstall",
+                    {"Maps", "Maps\\Chapter1.w3m", "saga.ico", "Mss32.dll", "ijl15.dll", "game.dll"});
+    ::SetFileAttributesA((Campaign() + "\\Mss32.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
+    m_root.WriteFile("Warcraft III\\Orc Saga\\Saved.w3z", "a saved game");
+    const std::string addedFiles = Quoted() + " was not removed because a few files were added there since install."
+                                              "\nThese may be saved games and campaign progress records.\nYou can "
+                                              "remove that directory safely by yourself if you don't need these "
+                                              "files anymore.";
+    ExpectUninstall(IDNO, {{addedFiles, MB_ICONINFORMATION}, {kSuccess, MB_ICONINFORMATION}}, "Install",
+                    {"Maps", "Maps\\Chapter1.w3m", "saga.ico", "Saved.w3z"});
+
+    // The game's files go by name, war3patch.mpq missing: without other files No leaves nothing.
+    Dismiss(Install());
+    for (const char* name : {"Maps\\Chapter1.w3m", "saga.ico", "Saved.w3z"})
+        ::DeleteFileA((Campaign() + "\\" + name).c_str());
+    ::RemoveDirectoryA((Campaign() + "\\Maps").c_str());
+    ExpectUninstall(IDNO, {{kSuccess, MB_ICONINFORMATION}}, "Install", {});
+
+    Dismiss(Install());
+    ExpectUninstall(IDYES, {{kSuccess, MB_ICONINFORMATION}}, "Install", {});
+
+    Dismiss(Install());
     ::SetFileAttributesA((Campaign() + "\\Maps\\Chapter1.w3m").c_str(), FILE_ATTRIBUTE_READONLY);
-    const MessageBoxView remains = Uninstall(IDYES);
-    ExpectOutcome(remains, Remains(), MB_ICONERROR);
-    remains.Answer(IDOK);
-    const MessageBoxView done = m_program->WaitForMessageBox();
-    ExpectOutcome(done, kSuccess, MB_ICONINFORMATION);
-    Dismiss(done);
-    EXPECT_EQ(Label(), "Install");
-    EXPECT_TRUE(Exists(Campaign() + "\\Maps\\Chapter1.w3m"));
-    EXPECT_FALSE(Exists(Campaign() + "\\game.dll"));
+    ExpectUninstall(IDYES, {{Remains(), MB_ICONERROR}, {kSuccess, MB_ICONINFORMATION}}, "Install",
+                    {"Maps", "Maps\\Chapter1.w3m"});
 }
 
 TEST_F(UninstallRun, YesNeverReachesThroughALinkOutOfTheCampaignDirectory)
 {
-    ScratchDirectory outside("outside");
+    // Outlives the game's folder, so that the link is removed while it still leads somewhere.
+    static const ScratchDirectory outside("outside");
     outside.WriteFile("precious.txt", "keep");
     test::MakeDirectoryLink(outside.Path(), Campaign() + "\\Linked");
     MessageBoxView box = Uninstall(IDYES);
@@ -93,115 +113,10 @@ TEST_F(UninstallRun, YesNeverReachesThroughALinkOutOfTheCampaignDirectory)
         box.Answer(IDOK);
         box = m_program->WaitForMessageBox();
     }
-    ExpectOutcome(box, kSuccess, MB_ICONINFORMATION);
+    EXPECT_EQ(box.text, kSuccess);
     Dismiss(box);
     EXPECT_EQ(ReadBytes(outside / "precious.txt"), "keep");
     EXPECT_FALSE(Exists(Campaign() + "\\game.dll"));
-}
-
-TEST_F(UninstallRun, NoRemovesTheInstalledFilesAndTheEmptyDirectory)
-{
-    // The campaign files that are not the game's own would stay: take them out first.
-    ::DeleteFileA((Campaign() + "\\Maps\\Chapter1.w3m").c_str());
-    ::RemoveDirectoryA((Campaign() + "\\Maps").c_str());
-    ::DeleteFileA((Campaign() + "\\saga.ico").c_str());
-    const MessageBoxView done = Uninstall(IDNO);
-    ExpectOutcome(done, kSuccess, MB_ICONINFORMATION);
-    Dismiss(done);
-    EXPECT_EQ(Label(), "Install");
-    EXPECT_FALSE(Exists(Campaign()));
-}
-
-TEST_F(UninstallRun, NoKeepsSavedGamesAndSaysWhy)
-{
-    WriteBytes(Campaign() + "\\Saved.w3z", "a saved game");
-    const MessageBoxView added = Uninstall(IDNO);
-    ExpectOutcome(added, AddedFiles(), MB_ICONINFORMATION);
-    added.Answer(IDOK);
-    const MessageBoxView done = m_program->WaitForMessageBox();
-    ExpectOutcome(done, kSuccess, MB_ICONINFORMATION);
-    Dismiss(done);
-    EXPECT_EQ(Label(), "Install");
-    EXPECT_EQ(ReadBytes(Campaign() + "\\Saved.w3z"), "a saved game");
-    for (const char* name : kGameFiles)
-        EXPECT_FALSE(Exists(Campaign() + "\\" + name)) << name;
-}
-
-TEST_F(UninstallRun, NoStopsAtAFileItCannotDeleteAndASecondUninstallFinishes)
-{
-    ::SetFileAttributesA((Campaign() + "\\Mss32.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    const MessageBoxView failed = Uninstall(IDNO);
-    ExpectOutcome(failed, ManualRemoval(), MB_ICONERROR);
-    Dismiss(failed);
-    EXPECT_EQ(Label(), "Uninstall");
-    EXPECT_FALSE(Exists(Campaign() + "\\war3.exe"));
-    EXPECT_TRUE(Exists(Campaign() + "\\Mss32.dll"));
-    EXPECT_TRUE(Exists(Campaign() + "\\game.dll"));
-
-    // The files the first run removed count as removed now.
-    ::SetFileAttributesA((Campaign() + "\\Mss32.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
-    const MessageBoxView added = Uninstall(IDNO);
-    ExpectOutcome(added, AddedFiles(), MB_ICONINFORMATION);
-    added.Answer(IDOK);
-    Dismiss(m_program->WaitForMessageBox());
-    EXPECT_EQ(Label(), "Install");
-    EXPECT_FALSE(Exists(Campaign() + "\\game.dll"));
-}
-
-TEST_F(UninstallRun, CancelOrClosingTheQuestionKeepsEverything)
-{
-    for (const int answer : {IDCANCEL, 0}) {
-        SCOPED_TRACE(answer ? "Cancel" : "the box closed");
-        const auto before = Snapshot(m_root.Path());
-        const MessageBoxView kept = Uninstall(answer);
-        ExpectOutcome(kept, "Campaign NOT uninstallated!", MB_ICONINFORMATION);
-        Dismiss(kept);
-        EXPECT_EQ(Label(), "Uninstall");
-        EXPECT_EQ(Snapshot(m_root.Path()), before);
-    }
-}
-
-TEST_F(UninstallRun, LeavesTheDesktopShortcutAndInstallsAgainInTheSameRun)
-{
-    Exit();
-    const std::string link = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY) + "\\Orc Saga.lnk";
-    Start();
-    ASSERT_EQ(Label(), "Uninstall");
-    Dismiss(Uninstall(IDYES));
-    EXPECT_EQ(Label(), "Install");
-    Dismiss(Install(IDYES));
-    EXPECT_EQ(Label(), "Uninstall");
-    EXPECT_EQ(ReadBytes(Campaign() + "\\game.dll"), Rewritten(StandInGameDll()));
-    Dismiss(Uninstall(IDYES));
-    EXPECT_TRUE(Exists(link)) << "the uninstall leaves shortcuts to the player";
-    ::DeleteFileA(link.c_str());
-}
-
-// With an empty INSTALLDIR the game's own game.dll makes the campaign look installed; the
-// uninstall must refuse before it asks anything.
-TEST(UninstallRefusal, AnInstallDirOutsideTheGameDirectoryIsRefusedBeforeTheQuestion)
-{
-    ScratchDirectory root("game");
-    const std::string game = root / "Warcraft III";
-    MakeStandInGameDirectory(game);
-    InstallPathScope registered(game);
-    PackageDirectory package;
-    package.WriteFile("back.bmp", MakeBitmapFile(320, 240));
-    package.WriteInstallIni("CAMPAIGNNAME=Orc Saga\r\nBACKBITMAP=back.bmp\r\nINSTALLDIR=\r\n");
-    const auto before = Snapshot(root.Path());
-
-    Program program(package.Path());
-    const HWND dialog = program.WaitForMainDialog();
-    ASSERT_EQ(ControlText(dialog, kInstallButtonId), "Uninstall");
-    Click(dialog, kInstallButtonId);
-    const MessageBoxView refused = program.WaitForMessageBox();
-    EXPECT_NE(refused.text.find("must name a folder inside the Warcraft III directory"), std::string::npos)
-        << refused.text;
-    EXPECT_EQ(refused.Style(), static_cast<UINT>(MB_ICONERROR));
-    refused.Answer(IDOK);
-    EXPECT_EQ(Snapshot(root.Path()), before);
-    Click(dialog, IDOK);
-    EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 }  // namespace

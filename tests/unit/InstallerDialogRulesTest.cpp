@@ -17,94 +17,47 @@ namespace {
 // control sizes at the classic dialog font.
 InstallerDialogLayoutInput TemplateDialog(std::optional<Extent> background)
 {
-    InstallerDialogLayoutInput input;
-    input.window = {100, 50, 418, 240};
-    input.clientLeft = 103;
-    input.clientTop = 72;
-    input.background = background;
-    input.editHeight = 23;
-    input.browseButton = {23, 23};
-    input.installButton = {75, 23};
-    input.exitButton = {75, 23};
-    return input;
+    return {.window = {100, 50, 418, 240}, .clientLeft = 103, .clientTop = 72, .background = background,
+            .editHeight = 23, .browseButton = {23, 23}, .installButton = {75, 23}, .exitButton = {75, 23}};
 }
 
-TEST(LayOutInstallerDialog, FitsTheWindowAndTheFrameToA640By480Picture)
-{
-    const InstallerDialogLayout layout = LayOutInstallerDialog(TemplateDialog(Extent{640, 480}));
-
-    EXPECT_EQ(layout.picture, (Placement{0, 0, 640, 480}));
-    // The window keeps its corner and ends 7 pixels beyond the picture's right and bottom edges.
-    EXPECT_EQ(layout.window, (Placement{100, 50, 103 + 647 - 100, 72 + 487 - 50}));
-    EXPECT_EQ(layout.frame.y, 400) << layout.frame;
-    EXPECT_EQ(layout.frame.Bottom(), 480) << layout.frame;
-    EXPECT_EQ(layout.frame.x, 4) << layout.frame;
-    EXPECT_EQ(layout.frame.width, layout.window.width - 15) << layout.frame;
-    EXPECT_EQ(layout.edit, (Placement{8, 422, layout.frame.Right() - 23 - 16, 23}));
-    EXPECT_EQ(layout.browse, (Placement{layout.edit.Right() + 4, 422, 23, 23}));
-    EXPECT_EQ(layout.browse.Right(), layout.frame.Right() - 4) << layout.browse;
-
-    // Both buttons sit 4 pixels inside the frame's bottom corners.
-    EXPECT_EQ(layout.install, (Placement{layout.frame.x + 4, layout.frame.Bottom() - 4 - 23, 75, 23}));
-    EXPECT_EQ(layout.exit.Right(), layout.frame.Right() - 4) << layout.exit;
-    EXPECT_EQ(layout.exit.Bottom(), layout.frame.Bottom() - 4) << layout.exit;
-}
-
-TEST(LayOutInstallerDialog, PutsTheFrameEightyPixelsAboveThePicturesBottomWhateverItsHeight)
+// The controls' places inside the frame at 640 x 480 are checked on the real dialog.
+TEST(LayOutInstallerDialog, SizesTheWindowToThePictureAndPutsTheFrameAtItsBottom)
 {
     struct Case {
         std::optional<Extent> background;
-        int expectedFrameTop;
-        int expectedWindowWidth;
+        Placement window;
+        Placement frame;
     };
     const Case cases[] = {
-        {Extent{320, 200}, 120, 103 + 327 - 100},
-        {Extent{640, 80}, 0, 103 + 647 - 100},
+        // The window keeps its corner and ends 7 pixels beyond the picture's right and bottom edges.
+        {Extent{640, 480}, {100, 50, 103 + 647 - 100, 72 + 487 - 50}, {4, 400, 635, 80}},
+        {Extent{640, 80}, {100, 50, 650, 72 + 87 - 50}, {4, 0, 635, 80}},
         // No minimum: a low picture puts the frame above the client area.
-        {Extent{200, 60}, -20, 103 + 207 - 100},
+        {Extent{200, 60}, {100, 50, 103 + 207 - 100, 72 + 67 - 50}, {4, -20, 195, 80}},
         // Without a bitmap the window's own size stands in for the picture's.
-        {std::nullopt, 240 - 80, 103 + 418 + 7 - 100},
+        {std::nullopt, {100, 50, 103 + 418 + 7 - 100, 72 + 240 + 7 - 50}, {4, 160, 413, 80}},
     };
-    for (const auto& [background, expectedFrameTop, expectedWindowWidth] : cases) {
+    for (const auto& [background, window, frame] : cases) {
         const InstallerDialogLayout layout = LayOutInstallerDialog(TemplateDialog(background));
-        const int height = background ? background->height : 240;
-        EXPECT_EQ(layout.frame.y, expectedFrameTop) << "picture height " << height;
-        EXPECT_EQ(layout.frame.Bottom(), height) << "picture height " << height;
-        EXPECT_EQ(layout.picture.height, height);
-        EXPECT_EQ(layout.window.width, expectedWindowWidth) << "picture height " << height;
-        EXPECT_EQ(layout.edit.y, expectedFrameTop + 22) << "picture height " << height;
+        EXPECT_EQ(layout.window, window) << frame;
+        EXPECT_EQ(layout.frame, frame) << window;
+        const Extent picture = background.value_or(Extent{418, 240});
+        EXPECT_EQ(layout.picture, (Placement{0, 0, picture.width, picture.height}));
+        EXPECT_EQ(layout.edit, (Placement{8, frame.y + 22, layout.browse.x - 4 - 8, 23})) << frame;
     }
 }
 
 TEST(MinimisedIconPlacement, CentresTheIconHalvesTruncatedTowardZero)
 {
-    struct Case {
-        Extent client;
-        Extent icon;
-        int expectedX;
-        int expectedY;
-    };
-    const Case cases[] = {
-        {{160, 28}, {32, 32}, 64, -1},  // (28 - 32 + 1) / 2 = -3 / 2 = -1, not -2
-        {{33, 33}, {32, 32}, 1, 1},
-        {{32, 32}, {32, 32}, 0, 0},
-        {{0, 0}, {32, 32}, -15, -15},
-        {{101, 100}, {16, 16}, 43, 42},
-    };
-    for (const auto& [client, icon, expectedX, expectedY] : cases) {
-        const Placement placed = MinimisedIconPlacement(client, icon);
-        EXPECT_EQ(placed, (Placement{expectedX, expectedY, icon.width, icon.height}))
-            << "client " << client.width << " x " << client.height;
-    }
+    EXPECT_EQ(MinimisedIconPlacement({160, 28}, {32, 32}), (Placement{64, -1, 32, 32}));  // -3 / 2 is -1, not -2
+    EXPECT_EQ(MinimisedIconPlacement({0, 0}, {32, 32}), (Placement{-15, -15, 32, 32}));
+    EXPECT_EQ(MinimisedIconPlacement({101, 100}, {16, 16}), (Placement{43, 42, 16, 16}));
 }
 
 TEST(IsAboutCommand, TakesSixteenToThirtyOneInTheLowSixteenBits)
 {
-    struct Case {
-        std::uintptr_t command;
-        bool expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::uintptr_t, bool> cases[] = {
         {16, true},      {17, true},      {31, true},      {15, false},   {32, false},
         {0, false},      {0x10010, true}, {0xF060, false}, {0xF010, false}, {0xF120, false},
     };
@@ -114,20 +67,10 @@ TEST(IsAboutCommand, TakesSixteenToThirtyOneInTheLowSixteenBits)
 
 TEST(CampaignLibraryPath, JoinsTheGameDirectoryTheInstallDirAndGameDll)
 {
-    struct Case {
-        const char* gameDirectory;
-        const char* installDir;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"C:\\Games\\Warcraft III\\", "Orc Saga", "C:\\Games\\Warcraft III\\Orc Saga\\game.dll"},
-        {"D:", "Camp", "D:Camp\\game.dll"},
-        {"", "Camp", "Camp\\game.dll"},
-        {"\\", "Camp", "\\Camp\\game.dll"},
-        {"C:\\W3\\", "", "C:\\W3\\\\game.dll"},
-    };
-    for (const auto& [gameDirectory, installDir, expected] : cases)
-        EXPECT_EQ(CampaignLibraryPath(gameDirectory, installDir), expected) << gameDirectory << " + " << installDir;
+    EXPECT_EQ(CampaignLibraryPath("D:", "Camp"), "D:Camp\\game.dll");
+    EXPECT_EQ(CampaignLibraryPath("", "Camp"), "Camp\\game.dll");
+    EXPECT_EQ(CampaignLibraryPath("\\", "Camp"), "\\Camp\\game.dll");
+    EXPECT_EQ(CampaignLibraryPath("C:\\W3\\", ""), "C:\\W3\\\\game.dll");
 }
 
 }  // namespace

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
-#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,345 +17,172 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+using enum Check;
+using enum Severity;
 
-// The bytes of an uncompressed 24-bit bitmap file, rows padded to four bytes.
+// An uncompressed 24-bit bitmap file, rows padded to four bytes.
 std::string BitmapFile(int width, int height)
 {
-    const auto rowBytes = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
-    const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(height);
-    std::string bytes;
-    const auto put = [&bytes](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            bytes += static_cast<char>(value >> (8 * i));
-    };
-    bytes += "BM";
-    put(54 + pixelBytes, 4);
-    put(0, 4);
-    put(54, 4);
-    put(40, 4);
-    put(static_cast<std::uint32_t>(width), 4);
-    put(static_cast<std::uint32_t>(height), 4);
-    put(1, 2);
-    put(24, 2);
-    bytes.append(24, '\0');  // compression, image size, resolution and colour counts
-    bytes.append(pixelBytes, '\x40');
-    return bytes;
+    const auto pixelBytes = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4 * height);
+    std::string bytes = "BM";
+    for (const std::uint32_t field : {54 + pixelBytes, 0u, 54u, 40u, std::uint32_t(width), std::uint32_t(height)})
+        bytes.append({char(field), char(field >> 8), char(field >> 16), char(field >> 24)});
+    bytes += "\1\0\x18\0"s;  // one plane, 24 bits per pixel
+    bytes.append(24, '\0');  // no compression; sizes, resolution and colour counts left to the reader
+    return bytes.append(pixelBytes, '\x40');
 }
 
 const std::string kBackground = BitmapFile(100, 90);
 const std::string kCleanIni = "CAMPAIGNNAME=Orc Saga\r\nICON=orc.ico\r\nBACKBITMAP=back.bmp\r\nINSTALLDIR=Orc Saga\r\n";
 
-// A package directory under the temporary directory, removed with everything in it at the end.
-class TemporaryPackage {
-public:
-    TemporaryPackage()
-    {
-        std::random_device random;
-        m_path = fs::temp_directory_path() / ("kestrane-check-" + std::to_string(random()) + std::to_string(random()));
-        fs::create_directories(m_path);
-    }
-    ~TemporaryPackage()
-    {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    TemporaryPackage(const TemporaryPackage&) = delete;
-    TemporaryPackage& operator=(const TemporaryPackage&) = delete;
+// The clean install.ini with another value for `key`.
+std::string IniWith(const std::string& key, std::string_view value)
+{
+    std::string ini = kCleanIni;
+    const std::size_t start = ini.find(key + "=") + key.size() + 1;
+    return ini.replace(start, ini.find('\r', start) - start, value);
+}
 
-    // `name` uses "/" between folders; missing folders are made.
-    void Write(const std::string& name, std::string_view bytes) const
-    {
-        fs::create_directories((m_path / name).parent_path());
-        std::ofstream(m_path / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    void MakeDirectory(const std::string& name) const { fs::create_directories(m_path / name); }
-    std::string Path() const { return m_path.string(); }
-
-private:
-    fs::path m_path;
-};
-
-// The clean package with `changes` on top: a name mapped to nullopt is left out, a name ending in
-// "/" is made as a folder, any other name is written with the bytes given.
+// Files of the clean package to change: nullopt leaves the file out, and a name ending in "/"
+// puts a folder in place of the file of that name.
 using Changes = std::map<std::string, std::optional<std::string>>;
 
 PackageReport CheckChangedPackage(const Changes& changes)
 {
-    TemporaryPackage package;
-    Changes files = {
-        {"install.ini", kCleanIni},
-        {"back.bmp", kBackground},
-        {"Kestrane Files/orc.ico", "an icon"},
-    };
+    std::random_device random;
+    const fs::path root = fs::temp_directory_path() / ("kestrane-check-" + std::to_string(random()) +
+                                                        std::to_string(random()));
+    Changes files = {{"install.ini", kCleanIni}, {"back.bmp", kBackground}, {"Kestrane Files/orc.ico", "icon"},
+                     {"Kestrane Files/map.w3m", "map"}};
     for (const auto& [name, bytes] : changes)
         files[name] = bytes;
     for (const auto& [name, bytes] : files) {
-        if (bytes && name.ends_with('/'))
-            package.MakeDirectory(name);
-        else if (bytes)
-            package.Write(name, *bytes);
+        if (!bytes || files.contains(name + "/"))
+            continue;
+        fs::create_directories((root / name).parent_path());
+        if (!name.ends_with('/'))
+            std::ofstream(root / name, std::ios::binary) << *bytes;
     }
-    return CheckPackage(package.Path());
+    const PackageReport report = CheckPackage(root.string());
+    fs::remove_all(root);
+    return report;
 }
 
-std::string Describe(const std::vector<Finding>& findings)
+std::string Describe(const Changes& changes)
 {
-    std::string text;
-    for (const Finding& f : findings) {
-        text += "\n  " + std::string(NameOf(f.severity)) + " " + std::string(CodeOf(f.check)) + " " + f.file +
-                (f.line ? " line " + std::to_string(*f.line) : "") + ": " + f.message;
-    }
-    return text.empty() ? " none" : text;
+    std::string text = "package changed:";
+    for (const auto& [name, bytes] : changes)
+        text += " " + name + (!bytes ? " left out" : bytes->size() > 200 ? " rewritten" : "=\"" + *bytes + "\"");
+    return text;
 }
 
 struct Expected {
     Check check;
     Severity severity;
-    std::optional<int> line;
+    int line;              // 0: none
     std::string mentions;  // a part of the message that tells the author what happens
 };
 
-struct FindingCase {
-    const char* what;
-    Changes changes;
-    std::vector<Expected> expected;
-};
-
-void ExpectFindings(const std::vector<FindingCase>& cases)
+std::string Head(Severity severity, Check check, int line)
 {
-    for (const auto& [what, changes, expected] : cases) {
+    return std::string(NameOf(severity)) + " " + std::string(CodeOf(check)) + " line " + std::to_string(line);
+}
+
+// The findings in order, each shown with its message unless that mentions what is expected, and
+// the exit status they add up to.
+void ExpectFindings(const std::vector<std::pair<Changes, std::vector<Expected>>>& rows)
+{
+    for (const auto& [changes, expected] : rows) {
         const PackageReport report = CheckChangedPackage(changes);
-        const std::vector<Finding>& actual = report.findings;
-        bool same = actual.size() == expected.size();
-        for (std::size_t i = 0; same && i < actual.size(); ++i) {
-            same = actual[i].check == expected[i].check && actual[i].severity == expected[i].severity &&
-                   actual[i].line == expected[i].line &&
-                   actual[i].message.find(expected[i].mentions) != std::string::npos;
+        std::vector<std::string> actual;
+        std::vector<std::string> wanted;
+        for (const auto& [check, severity, line, mentions] : expected)
+            wanted.push_back(Head(severity, check, line) + " mentioning \"" + mentions + "\"");
+        for (const Finding& f : report.findings) {
+            const std::size_t i = actual.size();
+            const bool mentions = i < expected.size() && f.message.find(expected[i].mentions) != std::string::npos;
+            actual.push_back(Head(f.severity, f.check, f.line.value_or(0)) +
+                             (mentions ? " mentioning \"" + expected[i].mentions + "\"" : ": " + f.message));
         }
-        std::string wanted;
-        for (const Expected& e : expected) {
-            wanted += "\n  " + std::string(NameOf(e.severity)) + " " + std::string(CodeOf(e.check)) +
-                      (e.line ? " line " + std::to_string(*e.line) : "") + " mentioning \"" + e.mentions + "\"";
-        }
-        EXPECT_TRUE(same) << what << "\nactual:" << Describe(actual)
-                          << "\nexpected:" << (wanted.empty() ? " none" : wanted);
+        EXPECT_EQ(actual, wanted) << Describe(changes);
+        const bool error = std::ranges::any_of(expected, [](const Expected& e) { return e.severity == Error; });
+        EXPECT_EQ(ExitStatus(report), error ? 2 : expected.empty() ? 0 : 1) << Describe(changes);
     }
 }
 
-TEST(CheckPackage, FindsNothingWrongWithACleanPackage)
+TEST(CheckPackage, FindsEachPitfallOnceAndNothingWhereThereIsNone)
 {
-    const PackageReport report = CheckChangedPackage({});
-    EXPECT_TRUE(report.findings.empty()) << Describe(report.findings);
-    EXPECT_EQ(ExitStatus(report), 0);
-}
-
-TEST(CheckPackage, FindsTheInstallIniPitfalls)
-{
+    const Expected noIcon{IconNotInCampaignFiles, Warning, 2, "looks for the icon in the campaign directory"};
     ExpectFindings({
-        {"no install.ini", {{"install.ini", std::nullopt}},
-         {{Check::NoPackageDescription, Severity::Error, std::nullopt, "\"Error: unable to open install.ini!\""}}},
-        {"install.ini is a folder", {{"install.ini", std::nullopt}, {"install.ini/", ""}},
-         {{Check::NoPackageDescription, Severity::Error, std::nullopt, "unable to open"}}},
-        {"an empty install.ini", {{"install.ini", ""}},
-         {{Check::EmptyPackageDescription, Severity::Error, std::nullopt, "\"Error: install.ini is empty!\""}}},
-        {"the name of the campaign hides ICON",
-         {{"install.ini", "CAMPAIGNNAME=The Icon War\r\nICON=orc.ico\r\nBACKBITMAP=back.bmp\r\nINSTALLDIR=War\r\n"}},
-         {{Check::KeyHidden, Severity::Warning, 2, "inside line 1 (\"CAMPAIGNNAME=The Icon War\")"}}},
-        {"the name of the campaign hides INSTALLDIR",
-         {{"install.ini", "CAMPAIGNNAME=No installdir needed\nBACKBITMAP=back.bmp\nINSTALLDIR=War\n"}},
-         {{Check::KeyHidden, Severity::Error, 3, "inside line 1"}}},
-        {"a byte-order mark hides CAMPAIGNNAME", {{"install.ini", "\xEF\xBB\xBF" + kCleanIni}},
-         {{Check::BytesBeforeKey, Severity::Warning, 1, "byte-order mark"}}},
-        {"a byte-order mark hides BACKBITMAP",
-         {{"install.ini", "\xEF\xBB\xBF" "BACKBITMAP=back.bmp\nCAMPAIGNNAME=Orc Saga\nICON=orc.ico\nINSTALLDIR=Orc\n"}},
-         {{Check::BytesBeforeKey, Severity::Error, 1, "\"Error: file not found: \""}}},
-        {"a blank before INSTALLDIR",
-         {{"install.ini", "CAMPAIGNNAME=Orc Saga\nICON=orc.ico\nBACKBITMAP=back.bmp\n INSTALLDIR=Orc Saga\n"}},
-         {{Check::BytesBeforeKey, Severity::Error, 4, "1 byte (20)"}}},
-        {"a commented-out ICON line hides the real one",
-         {{"install.ini", ";ICON=old.ico\nICON=orc.ico\nCAMPAIGNNAME=Orc Saga\nBACKBITMAP=back.bmp\nINSTALLDIR=O\n"}},
-         {{Check::KeyHidden, Severity::Warning, 2, "inside line 1"}}},
-        {"ICON without =",
-         {{"install.ini", "CAMPAIGNNAME=Orc Saga\nICON orc.ico\nBACKBITMAP=back.bmp\nINSTALLDIR=Orc Saga\n"}},
-         {{Check::KeyWithoutEquals, Severity::Warning, 2, "(\"ICON orc.ico\") has no \"=\""}}},
-        {"INSTALLDIR without = at the very end",
-         {{"install.ini", "CAMPAIGNNAME=Orc Saga\nICON=orc.ico\nBACKBITMAP=back.bmp\nINSTALLDIR"}},
-         {{Check::KeyWithoutEquals, Severity::Error, 4, "refuses to install"}}},
-        {"an empty BACKBITMAP",
-         {{"install.ini", "CAMPAIGNNAME=Orc Saga\nICON=orc.ico\nBACKBITMAP=  \nINSTALLDIR=Orc Saga\n"}},
-         {{Check::EmptyValue, Severity::Error, 3, "nothing after \"=\""}}},
-        {"an empty CAMPAIGNNAME",
-         {{"install.ini", "CAMPAIGNNAME=\nICON=orc.ico\nBACKBITMAP=back.bmp\nINSTALLDIR=Orc Saga\n"}},
-         {{Check::EmptyValue, Severity::Warning, 1, "title \"Kestrane\""}}},
-        {"ICON given twice",
-         {{"install.ini", kCleanIni + "icon=other.ico\r\n"}},
-         {{Check::KeyRepeated, Severity::Warning, 5, "already read ICON from line 2"}}},
-        {"no CAMPAIGNNAME and no ICON: only the name is missed",
-         {{"install.ini", "BACKBITMAP=back.bmp\nINSTALLDIR=Orc Saga\n"}},
-         {{Check::KeyMissing, Severity::Warning, std::nullopt, "No line begins with CAMPAIGNNAME"}}},
-        {"no BACKBITMAP and no INSTALLDIR",
-         {{"install.ini", "CAMPAIGNNAME=Orc Saga\nICON=orc.ico\n"}},
-         {{Check::KeyMissing, Severity::Error, std::nullopt, "BACKBITMAP"},
-          {Check::KeyMissing, Severity::Error, std::nullopt, "INSTALLDIR"}}},
+        {{}, {}},
+        {{{"install.ini", std::nullopt}}, {{NoPackageDescription, Error, 0, "\"Error: unable to open install.ini!\""}}},
+        {{{"install.ini/", ""}}, {{NoPackageDescription, Error, 0, "unable to open"}}},
+        {{{"install.ini", ""}}, {{EmptyPackageDescription, Error, 0, "\"Error: install.ini is empty!\""}}},
+        {{{"install.ini", "CAMPAIGNNAME=No installdir needed\nBACKBITMAP=back.bmp\nINSTALLDIR=War\n"}},
+         {{KeyHidden, Error, 3, "inside line 1"}}},
+        {{{"install.ini", "\xEF\xBB\xBF" + kCleanIni}}, {{BytesBeforeKey, Warning, 1, "byte-order mark"}}},
+        {{{"install.ini", "\xEF\xBB\xBF" "BACKBITMAP=back.bmp\nCAMPAIGNNAME=Orc\nICON=orc.ico\nINSTALLDIR=Orc\n"}},
+         {{BytesBeforeKey, Error, 1, "\"Error: file not found: \""}}},
+        {{{"install.ini", "CAMPAIGNNAME=Orc\nICON=orc.ico\nBACKBITMAP=back.bmp\n INSTALLDIR=Orc\n"}},
+         {{BytesBeforeKey, Error, 4, "1 byte (20)"}}},
+        {{{"install.ini", "CAMPAIGNNAME=Orc Saga\nICON orc.ico\nBACKBITMAP=back.bmp\nINSTALLDIR"}},
+         {{KeyWithoutEquals, Warning, 2, "(\"ICON orc.ico\") has no \"=\""}, {KeyWithoutEquals, Error, 4, "refuses"}}},
+        {{{"install.ini", "CAMPAIGNNAME=\nICON=orc.ico\nBACKBITMAP=  \nINSTALLDIR=Orc Saga\n"}},
+         {{EmptyValue, Warning, 1, "title \"Kestrane\""}, {EmptyValue, Error, 3, "nothing after \"=\""}}},
+        {{{"install.ini", kCleanIni + "icon=other.ico\r\n"}}, {{KeyRepeated, Warning, 5, "read ICON from line 2"}}},
+        {{{"install.ini", "[Setup]\n"}},
+         {{KeyMissing, Warning, 0, "No line begins with CAMPAIGNNAME"}, {KeyMissing, Error, 0, "BACKBITMAP"},
+          {KeyMissing, Error, 0, "INSTALLDIR"}}},
+        {{{"install.ini", IniWith("INSTALLDIR", "Orc Saga/.")}}, {}},
+        {{{"install.ini", IniWith("INSTALLDIR", "D:")}},
+         {{InstallDirUnsafe, Error, 4, "cleaned by the installer to \"\""}}},
+        {{{"install.ini", IniWith("BACKBITMAP", R"(ART\Back.BMP)")}, {"art/back.bmp", kBackground}}, {}},
+        {{{"install.ini", IniWith("BACKBITMAP", R"(C:\Art\back.bmp)")}}, {{BitmapAbsolute, Warning, 3, "outside"}}},
+        {{{"back.bmp", std::nullopt}}, {{BitmapMissing, Error, 3, "\"Error: file not found: back.bmp\""}}},
+        {{{"back.bmp/", ""}}, {{BitmapNotAFile, Error, 3, "\"Error: file not found: back.bmp\""}}},
+        {{{"back.bmp", "BM"}}, {{BitmapNotABitmap, Error, 0, "only 2 bytes long"}}},
+        {{{"back.bmp", kBackground.substr(0, 30)}},
+         {{BitmapRejected, Error, 0, "\"Error: invalid bitmap file: back.bmp\""}}},
+        {{{"back.bmp", BitmapFile(100, 79)}}, {{BitmapTooLow, Warning, 0, "only 79 pixels high"}}},
+        {{{"back.bmp", BitmapFile(100, 80)}}, {}},
+        {{{"Kestrane Files/orc.ico", std::nullopt}, {"Kestrane Files/map.w3m", std::nullopt},
+          {"install.ini", IniWith("ICON", "")}},
+         {{EmptyValue, Warning, 2, "game's own icon"}, {NoCampaignFiles, Warning, 0, "copies nothing"}}},
+        {{{"Kestrane Files/orc.ico", std::nullopt}, {"orc.ico", "icon"}},
+         {{IconNotInCampaignFiles, Warning, 2, "The package directory has it"}}},
+        {{{"install.ini", IniWith("ICON", R"(kestrane files\orc.ico)")}},
+         {{IconNotInCampaignFiles, Warning, 2, "without that folder's name"}}},
+        {{{"Kestrane Files/orc.ico", std::nullopt}}, {noIcon}},
+        {{{"install.ini", IniWith("ICON", R"(..\orc.ico)")}, {"orc.ico", "icon"}}, {noIcon}},
+        {{{"install.ini", IniWith("ICON", R"(Icons\ORC.ico)")}, {"Kestrane Files/icons/orc.ico", "icon"}}, {}},
+        {{{"install.ini", IniWith("CAMPAIGNNAME", "A: B\tC")}},
+         {{LinkNameReplaced, Warning, 1, R"((":", byte 09), so the desktop shortcut is called "A_ B_C.lnk")"}}},
     });
+    for (const std::string value : {".", "..", "...", ". .", "Orc/..", "../Orc Saga", R"(C:\)"})
+        ExpectFindings({{{{"install.ini", IniWith("INSTALLDIR", value)}}, {{InstallDirUnsafe, Error, 4, "refuses"}}}});
 }
 
-TEST(CheckPackage, FindsInstallDirsTheInstallerCleansOrRefuses)
+TEST(CheckPackage, ShowsTheDialogAndNoShortcutForANamelessCampaign)
 {
-    const auto withInstallDir = [](const std::string& value) {
-        return Changes{
-            {"install.ini", "CAMPAIGNNAME=Orc Saga\nICON=orc.ico\nBACKBITMAP=back.bmp\nINSTALLDIR=" + value + "\n"}};
-    };
-    const Expected unsafe{Check::InstallDirUnsafe, Severity::Error, 4, "refuses to install"};
-    ExpectFindings({
-        {"climbing and a trailing backslash are cleaned", withInstallDir(R"(..\Orc Saga\)"),
-         {{Check::InstallDirCleaned, Severity::Warning, 4,
-           R"("..\Orc Saga\" is cleaned by the installer to "Orc Saga")"}}},
-        {"a forward slash and a dot are harmless", withInstallDir("Orc Saga/."), {}},
-        {"a trailing dot is harmless", withInstallDir("Orc Saga."), {}},
-        {".", withInstallDir("."), {unsafe}},
-        {"..", withInstallDir(".."), {unsafe}},
-        {"...", withInstallDir("..."), {unsafe}},
-        {"dots and blanks", withInstallDir(". ."), {unsafe}},
-        {"down and back up", withInstallDir("Orc/.."), {unsafe}},
-        {"climbing with forward slashes", withInstallDir("../Orc Saga"), {unsafe}},
-        {"a drive only cleans to nothing", withInstallDir("D:"),
-         {{Check::InstallDirUnsafe, Severity::Error, 4, "cleaned by the installer to \"\""}}},
-        {"a drive's root cleans to nothing", withInstallDir(R"(C:\)"), {unsafe}},
-        {"two levels", withInstallDir(R"(Campaigns\Orc Saga)"),
-         {{Check::InstallDirNested, Severity::Warning, 4, "\"Campaigns\" must already exist"}}},
-        {"two levels after cleaning", withInstallDir(R"(C:\Games\Orc)"),
-         {{Check::InstallDirCleaned, Severity::Warning, 4, R"(to "Games\Orc")"},
-          {Check::InstallDirNested, Severity::Warning, 4, "2 folders deep"}}},
-    });
-}
-
-TEST(CheckPackage, FindsBackgroundsTheInstallerRefusesOrMisplaces)
-{
-    const auto withBitmap = [](const std::string& name) {
-        return "CAMPAIGNNAME=Orc Saga\nICON=orc.ico\nBACKBITMAP=" + name + "\nINSTALLDIR=Orc Saga\n";
-    };
-    ExpectFindings({
-        {"a bitmap in a folder, named in other letter case",
-         {{"install.ini", withBitmap(R"(ART\Back.BMP)")}, {"art/back.bmp", kBackground}}, {}},
-        {"an absolute path", {{"install.ini", withBitmap(R"(C:\Art\back.bmp)")}},
-         {{Check::BitmapAbsolute, Severity::Warning, 3, "outside the package"}}},
-        {"no such file", {{"back.bmp", std::nullopt}},
-         {{Check::BitmapMissing, Severity::Error, 3, "\"Error: file not found: back.bmp\""}}},
-        {"a folder", {{"back.bmp", std::nullopt}, {"back.bmp/", ""}},
-         {{Check::BitmapNotAFile, Severity::Error, 3, "\"Error: file not found: back.bmp\""}}},
-        {"a text file", {{"back.bmp", "not a picture\r\n"}},
-         {{Check::BitmapNotABitmap, Severity::Error, std::nullopt, "\"Error: invalid bitmap file: back.bmp\""}}},
-        {"shorter than the file header", {{"back.bmp", "BM"}},
-         {{Check::BitmapNotABitmap, Severity::Error, std::nullopt, "only 2 bytes long"}}},
-        {"cut after 30 bytes", {{"back.bmp", kBackground.substr(0, 30)}},
-         {{Check::BitmapRejected, Severity::Error, std::nullopt, "\"Error: invalid bitmap file: back.bmp\""}}},
-        {"a pixel short", {{"back.bmp", kBackground.substr(0, kBackground.size() - 1)}},
-         {{Check::BitmapRejected, Severity::Error, std::nullopt, "cut short"}}},
-        {"79 pixels high", {{"back.bmp", BitmapFile(100, 79)}},
-         {{Check::BitmapTooLow, Severity::Warning, std::nullopt, "only 79 pixels high"}}},
-        {"80 pixels high", {{"back.bmp", BitmapFile(100, 80)}}, {}},
-    });
-}
-
-TEST(CheckPackage, FindsCampaignFilesThatDoNotArriveAsMeant)
-{
-    const auto withIcon = [](const std::string& icon) {
-        return "CAMPAIGNNAME=Orc Saga\nICON=" + icon + "\nBACKBITMAP=back.bmp\nINSTALLDIR=Orc Saga\n";
-    };
-    const Expected noIcon{Check::IconNotInCampaignFiles, Severity::Warning, 2,
-                          "looks for the icon in the campaign directory"};
-    ExpectFindings({
-        {"no campaign files folder", {{"Kestrane Files/orc.ico", std::nullopt}, {"install.ini", withIcon("")}},
-         {{Check::EmptyValue, Severity::Warning, 2, "game's own icon"},
-          {Check::NoCampaignFiles, Severity::Warning, std::nullopt, "copies nothing of the campaign's own"}}},
-        {"the icon beside install.ini",
-         {{"Kestrane Files/orc.ico", std::nullopt}, {"Kestrane Files/", ""}, {"orc.ico", "icon"}},
-         {{Check::IconNotInCampaignFiles, Severity::Warning, 2, "The package directory has it"}}},
-        {"the icon named with the campaign files folder", {{"install.ini", withIcon(R"(kestrane files\orc.ico)")}},
-         {{Check::IconNotInCampaignFiles, Severity::Warning, 2, "without that folder's name"}}},
-        {"the icon nowhere", {{"Kestrane Files/orc.ico", std::nullopt}, {"Kestrane Files/readme.txt", ""}}, {noIcon}},
-        {"an icon folder", {{"Kestrane Files/orc.ico", std::nullopt}, {"Kestrane Files/orc.ico/", ""}}, {noIcon}},
-        {"an icon that climbs out of the campaign directory",
-         {{"install.ini", withIcon(R"(..\orc.ico)")}, {"orc.ico", "icon"}}, {noIcon}},
-        {"an icon in a subfolder, named in other letter case",
-         {{"install.ini", withIcon(R"(Icons\ORC.ico)")}, {"Kestrane Files/icons/orc.ico", "icon"}}, {}},
-        {"war3patch.mpq among the campaign files", {{"Kestrane Files/war3patch.mpq", "patch"}},
-         {{Check::PatchArchiveInCampaignFiles, Severity::Warning, std::nullopt, "the uninstall removes it"}}},
-        {"characters a link name cannot hold",
-         {{"install.ini",
-           "CAMPAIGNNAME=Chapter 1: Rise/Fall\tII\nICON=orc.ico\nBACKBITMAP=back.bmp\nINSTALLDIR=Orc\n"}},
-         {{Check::LinkNameReplaced, Severity::Warning, 1,
-           R"((":", "/", byte 09), so the desktop shortcut is called "Chapter 1_ Rise_Fall_II.lnk")"}}},
-    });
-}
-
-TEST(CheckPackage, ShowsWhatThePlayerGets)
-{
-    struct Case {
-        std::string installIni;
-        std::string title;
-        std::string campaignDirectory;
-        std::optional<std::string> linkName;
-    };
-    const Case cases[] = {
-        {kCleanIni, "Orc Saga Installation", R"(<Warcraft III directory>\Orc Saga)", "Orc Saga.lnk"},
-        {"BACKBITMAP=back.bmp\nINSTALLDIR=..\\Orc\\\n", "Kestrane", R"(<Warcraft III directory>\Orc)", std::nullopt},
-        {"\xEF\xBB\xBF" + kCleanIni, "Kestrane", R"(<Warcraft III directory>\Orc Saga)", std::nullopt},
-        {"CAMPAIGNNAME x = Orc: Saga = II\nBACKBITMAP=back.bmp\n", "Orc: Saga = II Installation",
-         R"(<Warcraft III directory>\)", "Orc_ Saga = II.lnk"},
-    };
-    for (const auto& [installIni, title, campaignDirectory, linkName] : cases) {
-        const PackageReport report = CheckChangedPackage({{"install.ini", installIni}});
-        EXPECT_EQ(report.windowTitle, title) << installIni;
-        EXPECT_EQ(report.campaignDirectory, campaignDirectory) << installIni;
-        EXPECT_EQ(report.shortcut ? std::optional(report.shortcut->linkName) : std::nullopt, linkName) << installIni;
-    }
-}
-
-TEST(CheckPackage, MeasuresTheDialogTheBackgroundGives)
-{
-    const PackageReport report = CheckChangedPackage({{"back.bmp", BitmapFile(640, 480)}});
+    PackageReport report = CheckChangedPackage({{"back.bmp", BitmapFile(640, 480)}});
     ASSERT_TRUE(report.dialog);
     EXPECT_EQ(report.dialog->picture, (Extent{640, 480}));
     EXPECT_EQ(report.dialog->controls.y, 400);
     EXPECT_EQ(report.dialog->controls.Bottom(), 480);
-}
 
-TEST(ExitStatus, TellsCleanFromWarningsFromErrors)
-{
-    struct Case {
-        const char* what;
-        Changes changes;
-        int status;
-    };
-    const Case cases[] = {
-        {"clean", {}, 0},
-        {"a warning", {{"Kestrane Files/war3patch.mpq", "patch"}}, 1},
-        {"an error among warnings", {{"Kestrane Files/war3patch.mpq", "patch"}, {"back.bmp", std::nullopt}}, 2},
-    };
-    for (const auto& [what, changes, status] : cases) {
-        const PackageReport report = CheckChangedPackage(changes);
-        EXPECT_EQ(ExitStatus(report), status) << what << Describe(report.findings);
-    }
+    report = CheckChangedPackage({{"install.ini", "BACKBITMAP=back.bmp\nINSTALLDIR=..\\Orc\\\n"}});
+    EXPECT_EQ(report.windowTitle, "Kestrane");
+    EXPECT_EQ(report.campaignDirectory, R"(<Warcraft III directory>\Orc)");
+    EXPECT_FALSE(report.shortcut) << report.shortcut->linkName;
 }
 
 TEST(JsonQuoted, EscapesQuotesBackslashesControlBytesAndBytesAbove127)
 {
-    struct Case {
-        std::string text;
-        std::string quoted;
-    };
-    const Case cases[] = {
-        {"Orc Saga", R"("Orc Saga")"},
+    const std::pair<std::string, std::string> cases[] = {
         {"", R"("")"},
-        {R"(say "hi")", R"("say \"hi\"")"},
-        {R"(..\Orc\)", R"("..\\Orc\\")"},
-        {"a\nb\r\tc", R"("a\nb\r\tc")"},
-        {"\x01\x1f\x7f"s, R"("\u0001\u001F\u007F")"},
-        {"nul\0x"s, R"("nul\u0000x")"},
+        {R"(say "hi" in ..\Orc\ / ~)", R"("say \"hi\" in ..\\Orc\\ / ~")"},
+        {"a\nb\r\tc\x01\x1f\x7fnul\0x"s, R"("a\nb\r\tc\u0001\u001F\u007Fnul\u0000x")"},
         {"\xEF\xBB\xBF" "caf\xE9", R"("\u00EF\u00BB\u00BFcaf\u00E9")"},
-        {"/ and ~", R"("/ and ~")"},
     };
     for (const auto& [text, quoted] : cases)
         EXPECT_EQ(JsonQuoted(text), quoted);

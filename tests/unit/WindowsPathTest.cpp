@@ -7,11 +7,7 @@ namespace {
 
 TEST(NormaliseFullPath, ResolvesTheRelativePartAsWindowsDoes)
 {
-    struct Case {
-        const char* path;
-        const char* normalised;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {R"(C:\Warcraft III\Orc Saga)", R"(C:\Warcraft III\Orc Saga)"},
         {R"(C:\Warcraft III\Orc Saga\)", R"(C:\Warcraft III\Orc Saga)"},
         {"C:/Warcraft III/Orc/Saga", R"(C:\Warcraft III\Orc\Saga)"},
@@ -34,11 +30,7 @@ TEST(NormaliseFullPath, ResolvesTheRelativePartAsWindowsDoes)
 
 TEST(IsAbsoluteWindowsPath, TellsPathsOutsideThePackage)
 {
-    struct Case {
-        const char* path;
-        bool absolute;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"back.bmp", false},  {R"(art\back.bmp)", false}, {R"(..\back.bmp)", false}, {R"(C:\back.bmp)", true},
         {"c:back.bmp", true}, {R"(\back.bmp)", true},     {"/back.bmp", true},       {R"(\\server\share\b.bmp)", true},
         {"", false},
