@@ -71,52 +71,44 @@ struct FindHandleTraits {
     static BOOL Close(Handle h) { return ::FindClose(h); }
 };
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
+// Handles whose only invalid value is null; the traits below add the call that closes them.
+template <class NullableHandle>
+struct NullMeansNone {
+    using Handle = NullableHandle;
     static constexpr Handle kInvalid = nullptr;
     static bool IsValid(Handle h) { return h != nullptr; }
+};
+
+struct RegistryKeyTraits : NullMeansNone<HKEY> {
     static LONG Close(Handle h) { return ::RegCloseKey(h); }
 };
 
 // Any GDI object (bitmap, font, brush): DeleteObject frees them all.
 template <class GdiHandle>
-struct GdiObjectTraits {
-    using Handle = GdiHandle;
-    static constexpr Handle kInvalid = nullptr;
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct GdiObjectTraits : NullMeansNone<GdiHandle> {
+    using typename NullMeansNone<GdiHandle>::Handle;
     static BOOL Close(Handle h) { return ::DeleteObject(h); }
 };
 
 // The device context of the whole screen, as GetDC(nullptr) hands it out.
-struct ScreenDcTraits {
-    using Handle = HDC;
-    static constexpr Handle kInvalid = nullptr;
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct ScreenDcTraits : NullMeansNone<HDC> {
     static int Close(Handle h) { return ::ReleaseDC(nullptr, h); }
 };
 
 // A process or thread: null when there is none.
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static constexpr Handle kInvalid = nullptr;
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct KernelHandleTraits : NullMeansNone<HANDLE> {
     static BOOL Close(Handle h) { return ::CloseHandle(h); }
 };
 
 // A device context of our own making (CreateCompatibleDC).
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static constexpr Handle kInvalid = nullptr;
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct MemoryDcTraits : NullMeansNone<HDC> {
     static BOOL Close(Handle h) { return ::DeleteDC(h); }
 };
 
 // Memory that the shell and COM hand out from the task allocator (an item identifier list).
 template <class Pointee>
-struct TaskMemoryTraits {
-    using Handle = Pointee*;
-    static constexpr Handle kInvalid = nullptr;
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct TaskMemoryTraits : NullMeansNone<Pointee*> {
+    using typename NullMeansNone<Pointee*>::Handle;
     static bool Close(Handle h) { ::CoTaskMemFree(h); return true; }
 };
 
