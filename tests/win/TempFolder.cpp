@@ -117,10 +117,15 @@ TempFolder::TempFolder(std::string_view purpose)
 {
     char base[MAX_PATH];
     ::GetTempPathA(MAX_PATH, base);
+    const std::string prefix =
+        std::string(base) + "kestrane-" + std::string(purpose) + "-" + std::to_string(::GetCurrentProcessId()) + "-";
+    // A process id comes round again, and a killed run may have left its folder behind: a name
+    // that is taken only means trying the next one.
     static unsigned counter = 0;
-    m_path = std::string(base) + "kestrane-" + std::string(purpose) + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
-             std::to_string(++counter);
-    if (!::CreateDirectoryA(m_path.c_str(), nullptr))
+    do
+        m_path = prefix + std::to_string(++counter);
+    while (!::CreateDirectoryA(m_path.c_str(), nullptr) && ::GetLastError() == ERROR_ALREADY_EXISTS);
+    if (::GetFileAttributesA(m_path.c_str()) == INVALID_FILE_ATTRIBUTES)
         throw std::runtime_error("cannot create " + m_path);
 }
 
