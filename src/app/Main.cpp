@@ -6,8 +6,17 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // Before anything can load a library by name: the package directory is whatever folder the
-    // user started us from, so only System32 is searched.
-    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // user started us from, so only System32 is searched. Windows 7 without its later updates
+    // lacks SetDefaultDllDirectories, and importing it by name would stop the loader; there,
+    // an empty DLL directory at least takes the current directory out of the search.
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"),
+                                                 "SetDefaultDllDirectories")));
+    if (setDefaultDllDirectories == nullptr ||
+        !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        ::SetDllDirectoryA("");
+    }
 
     kestrane::InstallerApp application;
     return application.Run();

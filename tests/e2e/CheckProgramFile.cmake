@@ -1,6 +1,6 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks Kestrane.exe as a file: a GUI program that imports only Windows' own libraries (the C++
-# runtime is linked in), restricts the library search before it loads any by name, and carries
+# runtime is linked in), imports nothing Windows 7 SP1 lacks, and carries
 # its manifest. Run as: cmake -DOBJDUMP=... -DPROGRAM=... -P CheckProgramFile.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
@@ -29,9 +29,18 @@ endif()
 if(NOT dump MATCHES "Subsystem[ \t]+00000002")
     message(FATAL_ERROR "not a GUI program")
 endif()
-if(NOT dump MATCHES "SetDefaultDllDirectories")
-    message(FATAL_ERROR "SetDefaultDllDirectories is not imported")
-endif()
+# Functions that Windows 7 SP1 without later updates lacks; importing any stops the loader.
+set(missing_on_windows_7
+    # arrived with KB2533623, looked up at run time instead
+    SetDefaultDllDirectories AddDllDirectory RemoveDllDirectory
+    # Windows 8 and later
+    GetSystemTimePreciseAsFileTime CreateFile2 GetDpiForWindow GetDpiForSystem
+    SetThreadDescription)
+foreach(function IN LISTS missing_on_windows_7)
+    if(dump MATCHES "[ \t]${function}\n")
+        message(FATAL_ERROR "imports ${function}, which Windows 7 SP1 lacks")
+    endif()
+endforeach()
 
 file(STRINGS ${PROGRAM} manifest REGEX "requestedExecutionLevel|Common-Controls|dpiAware")
 foreach(expected "level=\"highestAvailable\"" "Microsoft.Windows.Common-Controls" "<dpiAware")
