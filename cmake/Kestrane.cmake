@@ -7,6 +7,8 @@ target_compile_options(kestrane_warnings INTERFACE "$<$<COMPILE_LANGUAGE:C,CXX>:
 if(WIN32)
     # One self-contained program: no MinGW runtime DLLs beside Kestrane.exe or the test programs.
     add_link_options(-static)
+    # Windows 7 is the oldest system the program is built and tested for.
+    add_link_options(-Wl,--major-os-version,6,--minor-os-version,1,--major-subsystem-version,6,--minor-subsystem-version,1)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 else()
     option(KESTRANE_SANITIZE "Build the native tree with AddressSanitizer and UndefinedBehaviorSanitizer" ON)

@@ -29,6 +29,16 @@ endif()
 if(NOT dump MATCHES "Subsystem[ \t]+00000002")
     message(FATAL_ERROR "not a GUI program")
 endif()
+foreach(field MajorOSystemVersion MajorSubsystemVersion)
+    if(NOT dump MATCHES "${field}[ \t]+6\n")
+        message(FATAL_ERROR "${field} is not 6 (Windows 7)")
+    endif()
+endforeach()
+foreach(field MinorOSystemVersion MinorSubsystemVersion)
+    if(NOT dump MATCHES "${field}[ \t]+1\n")
+        message(FATAL_ERROR "${field} is not 1 (Windows 7)")
+    endif()
+endforeach()
 # Functions that Windows 7 SP1 without later updates lacks; importing any stops the loader.
 set(missing_on_windows_7
     # arrived with KB2533623, looked up at run time instead
