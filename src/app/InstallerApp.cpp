@@ -2,6 +2,7 @@
 
 #include "app/GameDirectory.h"
 #include "app/Probes.h"
+#include "common/Text.h"
 #include "framework/MessageBox.h"
 #include "package/ReadPackageDescription.h"
 #include "ui/InstallerDialog.h"
@@ -29,7 +30,7 @@ bool InstallerApp::InitInstance()
         errorText = package.errorText;
     } else {
         const std::string& backBitmap = package.values.backBitmap;
-        if (FileExists(backBitmap)) {
+        if (!NamesNetworkPath(backBitmap) && FileExists(backBitmap)) {
             if (!dialog.LoadBackground(backBitmap)) {
                 errorText = "Error: invalid bitmap file: " + backBitmap;
                 error = true;

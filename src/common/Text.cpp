@@ -35,6 +35,12 @@ std::string JoinPath(std::string_view directory, std::string_view name)
     return path;
 }
 
+bool NamesNetworkPath(std::string_view path)
+{
+    const std::string_view trimmed = TrimWhiteSpace(path);
+    return trimmed.starts_with("\\\\") || trimmed.starts_with("//");
+}
+
 std::string WithTrailingSeparator(std::string_view directory)
 {
     return JoinPath(directory, {});

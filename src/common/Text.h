@@ -17,6 +17,10 @@ std::string_view TrimWhiteSpace(std::string_view text);
 bool NeedsSeparator(std::string_view directory);
 std::string JoinPath(std::string_view directory, std::string_view name);
 
+// A path that names another machine ("\\host\share" or "//host/share"): opening or even probing
+// it makes Windows reach that machine and offer it the player's login.
+bool NamesNetworkPath(std::string_view path);
+
 // The directory with the separator it needs before a name, as the game directory field shows it.
 std::string WithTrailingSeparator(std::string_view directory);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace kestrane {
 namespace {
 
@@ -20,6 +22,17 @@ TEST(JoinPath, PutsOneSeparatorUnlessTheDirectoryEndsInOneOrInAColon)
     };
     for (const auto& [directory, name, expected] : cases)
         EXPECT_EQ(JoinPath(directory, name), expected) << directory << " + " << name;
+}
+
+TEST(NamesNetworkPath, FindsBothSeparatorSpellingsAfterLeadingWhiteSpaceOnly)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"\\\\host\\share\\x.bmp", true}, {"//host/share/x.bmp", true}, {" \t\\\\host\\x.bmp", true},
+        {"\\x.bmp", false},                 {"C:\\x.bmp", false},          {"a\\\\b.bmp", false},
+        {"/x.bmp", false},                 {"", false},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(NamesNetworkPath(path), expected) << path;
 }
 
 }  // namespace
