@@ -1,5 +1,8 @@
 # Project-wide settings: warnings, sanitizers, and the Wine test bed of the Windows tree.
 
+# The same commit gives the same bytes from any source and build folder.
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.;-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
+
 add_library(kestrane_warnings INTERFACE)
 # Only for the compilers: windres would take them for options of its own.
 target_compile_options(kestrane_warnings INTERFACE "$<$<COMPILE_LANGUAGE:C,CXX>:-Wall;-Wextra;-Wpedantic;-Werror>")
@@ -9,6 +12,8 @@ if(WIN32)
     add_link_options(-static)
     # Windows 7 is the oldest system the program is built and tested for.
     add_link_options(-Wl,--major-os-version,6,--minor-os-version,1,--major-subsystem-version,6,--minor-subsystem-version,1)
+    # No link time in the PE header, so the same commit gives the same program.
+    add_link_options(-Wl,--no-insert-timestamp)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 else()
     option(KESTRANE_SANITIZE "Build the native tree with AddressSanitizer and UndefinedBehaviorSanitizer" ON)

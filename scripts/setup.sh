@@ -9,6 +9,7 @@ KESTRANE_BUILD=${KESTRANE_BUILD:-$KESTRANE_ROOT/build}
 kestrane_packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick
+    osslsigncode openssl zip unzip
 )
 
 install_missing_packages() {

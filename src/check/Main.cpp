@@ -2,6 +2,7 @@
 // a package before any player finds out.
 #include "check/PackageCheck.h"
 #include "check/ReportFormat.h"
+#include "common/Version.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +17,7 @@ constexpr int kUsageStatus = 3;
 
 constexpr std::string_view kUsage =
     "Usage: kestrane-check [--json] [PACKAGE_DIR]\n"
+    "       kestrane-check --version\n"
     "Checks the campaign package in PACKAGE_DIR (default: the current directory) the way the\n"
     "Kestrane installer will read it.\n"
     "  --json   print the values and findings as one JSON document\n"
@@ -36,6 +38,9 @@ int main(int argc, char** argv)
         const std::string_view argument = argv[i];
         if (argument == "--json") {
             json = true;
+        } else if (argument == "--version") {
+            Print(stdout, "kestrane-check " KESTRANE_VERSION "\n");
+            return 0;
         } else if (argument == "--help" || argument == "-h") {
             Print(stdout, kUsage);
             return 0;
