@@ -8,7 +8,7 @@ KESTRANE_BUILD=${KESTRANE_BUILD:-$KESTRANE_ROOT/build}
 
 kestrane_packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-    g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth imagemagick locales
     osslsigncode openssl zip unzip
 )
 
@@ -23,6 +23,21 @@ install_missing_packages() {
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Wine takes the ANSI code page from the locale (ja_JP 932, zh_CN 936, ko_KR 949, zh_TW 950,
+# en_US 1252), and a locale that is not generated falls back to the C locale's code page.
+kestrane_locales=(ja_JP zh_CN ko_KR zh_TW en_US)
+
+generate_missing_locales() {
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    local name
+    for name in "${kestrane_locales[@]}"; do
+        locale -a | grep -qix "$name\.utf-\?8" && continue
+        echo "Generating $name.UTF-8"
+        "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    done
 }
 
 build_trees() {

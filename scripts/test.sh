@@ -6,6 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
 install_missing_packages
+generate_missing_locales
 build_trees
 # Made before ctest lists the Windows tests, so that listing never waits for Wine's first start.
 "$KESTRANE_ROOT/scripts/wine-prefix" "$KESTRANE_BUILD/windows/wine/prefix"
