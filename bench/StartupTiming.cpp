@@ -2,11 +2,11 @@
 // against programs that show one minimal dialog, and prints the figures and the ratios. Run by
 // bench/startup-vs-dialog.sh, once for each build.
 #include "Driver.h"
+#include "TimingMain.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <exception>
 #include <iterator>
 #include <vector>
 
@@ -108,10 +108,5 @@ int Run()
 
 int main()
 {
-    try {
-        return kestrane::e2e::Run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "kestrane-startup-timing: %s\n", error.what());
-        return 1;
-    }
+    return kestrane::e2e::RunTiming("kestrane-startup-timing", kestrane::e2e::Run);
 }
