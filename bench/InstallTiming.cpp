@@ -2,11 +2,11 @@
 // Wine's own xcopy of the same folder in the same prefix, and prints both and their ratio.
 // Run by bench/install-vs-copy.sh.
 #include "Driver.h"
+#include "TimingMain.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <exception>
 #include <string>
 
 namespace kestrane::e2e {
@@ -102,10 +102,5 @@ int Run()
 
 int main()
 {
-    try {
-        return kestrane::e2e::Run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "kestrane-install-timing: %s\n", error.what());
-        return 1;
-    }
+    return kestrane::e2e::RunTiming("kestrane-install-timing", kestrane::e2e::Run);
 }

@@ -24,8 +24,9 @@ else()
 endif()
 
 if(CMAKE_CROSSCOMPILING AND WIN32)
-    # Every Windows test runs under Wine in a prefix of this tree, never in ~/.wine.
-    set(KESTRANE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine/prefix)
+    # Every Windows test runs under Wine in a prefix of the build, never in ~/.wine. The 32-bit
+    # and 64-bit trees can share one: a 64-bit prefix runs 32-bit programs as well.
+    set(KESTRANE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine/prefix CACHE PATH "The Wine prefix the Windows tests run in")
     set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run ${KESTRANE_WINE_PREFIX})
 endif()
 
@@ -33,6 +34,9 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${KESTRANE_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
+
+# Tells this tree's tests from another tree's with the same names in one ctest run.
+set(KESTRANE_TEST_NAME_PREFIX "" CACHE STRING "Put before the name of every test of this tree")
 
 # A GoogleTest program whose cases ctest lists one by one. Windows cases need the Wine prefix.
 function(kestrane_add_gtest name)
@@ -43,6 +47,6 @@ function(kestrane_add_gtest name)
     if(CMAKE_CROSSCOMPILING)
         list(APPEND properties FIXTURES_REQUIRED wine_prefix)
     endif()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180 TEST_PREFIX "${name}."
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180 TEST_PREFIX "${KESTRANE_TEST_NAME_PREFIX}${name}."
                          PROPERTIES ${properties})
 endfunction()

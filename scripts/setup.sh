@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when any is missing,
-# and configures and builds both trees. Sourced by test.sh and demo.sh.
+# and configures and builds the three trees. Sourced by test.sh and demo.sh.
 set -euo pipefail
 
 KESTRANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -8,9 +8,14 @@ KESTRANE_BUILD=${KESTRANE_BUILD:-$KESTRANE_ROOT/build}
 
 kestrane_packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth imagemagick locales
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth imagemagick locales
     osslsigncode openssl zip unzip
 )
+
+# Runs a command as root: through sudo unless we are root already.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
 
 install_missing_packages() {
     local missing=()
@@ -19,10 +24,13 @@ install_missing_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # The 32-bit Wine comes from the i386 packages, which apt offers only once dpkg knows that
+    # architecture.
+    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # Wine takes the ANSI code page from the locale (ja_JP 932, zh_CN 936, ko_KR 949, zh_TW 950,
@@ -30,23 +38,29 @@ install_missing_packages() {
 kestrane_locales=(ja_JP zh_CN ko_KR zh_TW en_US)
 
 generate_missing_locales() {
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     local name
     for name in "${kestrane_locales[@]}"; do
         locale -a | grep -qix "$name\.utf-\?8" && continue
         echo "Generating $name.UTF-8"
-        "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+        as_root localedef -i "$name" -f UTF-8 "$name.UTF-8"
     done
 }
 
+# The 64-bit Windows tree, build/windows, runs every Windows test; the 32-bit one, the program a
+# package ships, builds the same sources and runs the tests of its own programs in the same Wine
+# prefix, under its own test names.
 build_trees() {
     cmake -S "$KESTRANE_ROOT" -B "$KESTRANE_BUILD/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$KESTRANE_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    cmake -S "$KESTRANE_ROOT" -B "$KESTRANE_BUILD/windows-i686" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$KESTRANE_ROOT/cmake/mingw-w64-i686.cmake" \
+        -DKESTRANE_WINE_PREFIX="$KESTRANE_BUILD/windows/wine/prefix" -DKESTRANE_TEST_NAME_PREFIX=i686. \
+        -DKESTRANE_TEST_TIERS='check;win;e2e' >/dev/null
     cmake -S "$KESTRANE_ROOT" -B "$KESTRANE_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     cmake --build "$KESTRANE_BUILD/native"
     cmake --build "$KESTRANE_BUILD/windows"
-    # One ctest run over both trees, so one summary counts every test.
-    printf 'subdirs("native" "windows")\n' >"$KESTRANE_BUILD/CTestTestfile.cmake"
+    cmake --build "$KESTRANE_BUILD/windows-i686"
+    # One ctest run over every tree, so one summary counts every test.
+    printf 'subdirs("native" "windows" "windows-i686")\n' >"$KESTRANE_BUILD/CTestTestfile.cmake"
 }
