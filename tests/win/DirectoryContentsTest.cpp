@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace kestrane {
 namespace {
 
@@ -55,8 +58,11 @@ TEST(CopyDirectoryContents, MergesEveryEntryOverAnEarlierCopyButNoLinkedDirector
     earlier.insert({{"Maps", kDirectory}, {"Maps\\Chapter1.w3m", "older"}, {"Saves", kDirectory}, {"README", "older"}});
     MakeTree(destination.Path(), earlier);
 
-    EXPECT_EQ(CopyDirectoryContents(outside / "missing", destination.Path()), 0);
-    EXPECT_NE(CopyDirectoryContents(source, destination.Path()), 0);
+    std::vector<std::string> notPlaced;
+    const auto record = [&notPlaced](const std::string& relativePath) { notPlaced.push_back(relativePath); };
+    EXPECT_EQ(CopyDirectoryContents(outside / "missing", destination.Path(), record), 0);
+    EXPECT_NE(CopyDirectoryContents(source, destination.Path(), record), 0);
+    EXPECT_EQ(notPlaced, std::vector<std::string>{});
     Tree expected = kCampaignFiles;
     expected.insert(playersOwn.begin(), playersOwn.end());
     EXPECT_EQ(Snapshot(destination.Path()), expected);
