@@ -1,36 +1,44 @@
 #include "framework/FileFinder.h"
 
-#include "common/Text.h"
+#include "framework/WideText.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace kestrane {
 namespace {
 
-// The directory a pattern searches, as a full path: the entries' paths are built on it.
-std::string SearchRoot(const std::string& pattern)
+// The folder a pattern searches, as a full path, or nothing when the system cannot give it:
+// entry paths built on an empty or cut root would name other files, at the root of the drive.
+std::wstring SearchRoot(const std::wstring& pattern)
 {
-    char full[MAX_PATH];
-    char* namePart = nullptr;
-    const DWORD length = ::GetFullPathNameA(pattern.c_str(), MAX_PATH, full, &namePart);
-    if (length == 0 || length >= MAX_PATH)
+    const DWORD needed = ::GetFullPathNameW(pattern.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
         return {};
-    std::string root(full, namePart ? namePart : full + length);
-    if (root.size() > 3 && root.back() == '\\')
-        root.pop_back();
-    return root;
+    std::wstring full(needed, L'\0');
+    wchar_t* namePart = nullptr;
+    const DWORD length = ::GetFullPathNameW(pattern.c_str(), needed, full.data(), &namePart);
+    if (length == 0 || length >= needed)
+        return {};
+    full.resize(namePart ? static_cast<std::size_t>(namePart - full.data()) : length);
+    return full;
 }
 
 }  // namespace
 
-bool FileFinder::FindFile(const std::string& pattern)
+bool FileFinder::FindFile(const std::wstring& pattern)
 {
     Close();
-    m_handle = UniqueFindHandle(::FindFirstFileA(pattern.c_str(), &m_next));
+    m_root = SearchRoot(pattern);
+    if (m_root.empty())
+        return false;
+    m_handle = UniqueFindHandle(::FindFirstFileW(pattern.c_str(), &m_next));
     m_hasNext = static_cast<bool>(m_handle);
-    if (m_hasNext)
-        m_root = SearchRoot(pattern);
     return m_hasNext;
+}
+
+bool FileFinder::FindFile(const std::string& pattern)
+{
+    return FindFile(WideFromAnsi(pattern));
 }
 
 bool FileFinder::FindNextFile()
@@ -38,7 +46,7 @@ bool FileFinder::FindNextFile()
     if (!m_hasNext)
         return false;
     m_current = m_next;
-    m_hasNext = ::FindNextFileA(m_handle.Get(), &m_next) != FALSE;
+    m_hasNext = ::FindNextFileW(m_handle.Get(), &m_next) != FALSE;
     return m_hasNext;
 }
 
@@ -50,14 +58,14 @@ void FileFinder::Close()
     m_hasNext = false;
 }
 
-std::string FileFinder::GetFileName() const
+std::wstring FileFinder::GetFileName() const
 {
     return m_current.cFileName;
 }
 
-std::string FileFinder::GetFilePath() const
+std::wstring FileFinder::GetFilePath() const
 {
-    return JoinPath(m_root, m_current.cFileName);
+    return JoinWidePath(m_root, m_current.cFileName);
 }
 
 bool FileFinder::IsDirectory() const
@@ -67,7 +75,7 @@ bool FileFinder::IsDirectory() const
 
 bool FileFinder::IsDots() const
 {
-    return IsDirectory() && (std::strcmp(m_current.cFileName, ".") == 0 || std::strcmp(m_current.cFileName, "..") == 0);
+    return IsDirectory() && (std::wcscmp(m_current.cFileName, L".") == 0 || std::wcscmp(m_current.cFileName, L"..") == 0);
 }
 
 bool FileFinder::IsReparsePoint() const

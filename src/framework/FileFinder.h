@@ -1,4 +1,5 @@
-// FileFinder: walks the entries that a search pattern matches, one at a time.
+// FileFinder: walks the entries that a search pattern matches, one at a time, in wide text, so
+// that every name comes exactly as the system holds it.
 #pragma once
 
 #include "framework/UniqueHandle.h"
@@ -9,8 +10,10 @@ namespace kestrane {
 
 class FileFinder {
 public:
-    // Starts the search; true when at least one entry matches. No entry is current until
-    // the first FindNextFile.
+    // Starts the search; true when at least one entry matches and the full path of the folder
+    // it searches is known. No entry is current until the first FindNextFile.
+    bool FindFile(const std::wstring& pattern);
+    // A pattern in the ANSI code page, converted as the system's "A" functions convert it.
     bool FindFile(const std::string& pattern);
 
     // Makes the next found entry current; true while further entries follow it.
@@ -19,17 +22,17 @@ public:
     void Close();
 
     // The current entry.
-    std::string GetFileName() const;
-    std::string GetFilePath() const;  // the full path: the pattern's directory and the name
+    std::wstring GetFileName() const;
+    std::wstring GetFilePath() const;  // the full path: the pattern's folder and the name
     bool IsDirectory() const;
-    bool IsDots() const;              // "." or ".."
-    bool IsReparsePoint() const;      // a junction or symbolic link
+    bool IsDots() const;               // "." or ".."
+    bool IsReparsePoint() const;       // a junction or symbolic link
 
 private:
     UniqueFindHandle m_handle;
-    std::string m_root;
-    WIN32_FIND_DATAA m_current{};
-    WIN32_FIND_DATAA m_next{};
+    std::wstring m_root;
+    WIN32_FIND_DATAW m_current{};
+    WIN32_FIND_DATAW m_next{};
     bool m_hasNext = false;
 };
 

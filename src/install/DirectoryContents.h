@@ -1,14 +1,20 @@
-// CopyDirectoryContents and DeleteDirectoryContents: the two silent walks over a directory tree.
+// CopyDirectoryContents and DeleteDirectoryContents: the two walks over a directory tree.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kestrane {
 
+// Told the path, below the source and with "\" separators, of each file or folder the copy
+// could not place; as ANSI text for the user, so a name outside the code page shows lossily.
+using NotPlaced = std::function<void(const std::string& relativePath)>;
+
 // Copies everything below `source` into the existing directory `destination`, merging with
-// what is there and replacing files of the same name. Failures are skipped. Nonzero when
-// `source` could be listed.
-int CopyDirectoryContents(const std::string& source, const std::string& destination);
+// what is there and replacing files of the same name. The walk never enters or writes through
+// a link in the destination; what it cannot place is handed to `notPlaced` and the walk goes
+// on. Nonzero when `source` could be listed.
+int CopyDirectoryContents(const std::string& source, const std::string& destination, const NotPlaced& notPlaced);
 
 // Deletes everything below `directory`, which itself stays. What cannot be deleted (a
 // read-only file, say) stays, and so does every directory above it. Links are removed, never

@@ -54,7 +54,9 @@ void InstallCampaign(const OperationPaths& paths, const std::string& campaignNam
     }
 
     WriteCampaignGameDll(paths.gameDirectory, paths.campaignDirectory, setPosition, state);
-    CopyDirectoryContents(kCampaignFilesFolder, paths.campaignDirectory);
+    CopyDirectoryContents(kCampaignFilesFolder, paths.campaignDirectory, [&state](const std::string& relativePath) {
+        state.Fail("Error: an error occured while copying \"" + relativePath + "\" campaign file!");
+    });
     setPosition(1500);
     progress.Hide();
 

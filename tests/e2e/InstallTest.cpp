@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -162,7 +163,11 @@ TEST_F(InstallRun, CreatesOnlyTheLastLevelOfTheCampaignDirectory)
 {
     Start("Campaigns\\Orc Saga");
     const MessageBoxView failed = Install();
-    EXPECT_EQ(failed.text, "Error: an error occured while writing game.dll campaign file!");
+    // The campaign files come last, and none of them has a place: one of them is the last error.
+    const std::set<std::string> lastFailures = {
+        "Error: an error occured while copying \"saga.ico\" campaign file!",
+        "Error: an error occured while copying \"Maps\\Chapter1.w3m\" campaign file!"};
+    EXPECT_TRUE(lastFailures.contains(failed.text)) << failed.text;
     Dismiss(failed);
     EXPECT_FALSE(Exists(m_game + "\\Campaigns"));
 }

@@ -1,4 +1,5 @@
 #include "framework/FileFinder.h"
+#include "framework/WideText.h"
 
 #include "app/Probes.h"
 
@@ -30,7 +31,7 @@ TEST(FileFinder, ListsEachEntryOnceWithItsKindAndFullPathForARelativePattern)
     ASSERT_TRUE(finder.FindFile("*.*"));
     for (bool more = true; more;) {
         more = finder.FindNextFile();
-        listed[finder.GetFileName()] += finder.GetFilePath() + (finder.IsDirectory() ? " directory" : "") +
+        listed[AnsiFromWide(finder.GetFileName())] += AnsiFromWide(finder.GetFilePath()) + (finder.IsDirectory() ? " directory" : "") +
                                         (finder.IsDots() ? " dots" : "") + (finder.IsReparsePoint() ? " link" : "");
     }
     const std::map<std::string, std::string> expected = {
