@@ -67,6 +67,12 @@ std::uint64_t File::Length() const
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+void File::Flush()
+{
+    if (!::FlushFileBuffers(m_handle.Get()))
+        Fail("flush");
+}
+
 void File::Close()
 {
     if (m_handle && !m_handle.Close())

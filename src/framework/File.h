@@ -24,6 +24,8 @@ public:
     void Write(std::span<const std::byte> bytes);
     void Seek(std::uint64_t offset);
     std::uint64_t Length() const;
+    // Waits until every byte written so far is on the disk itself, not only in its cache.
+    void Flush();
     // Closing can fail too (a write the system deferred); the destructor closes silently.
     void Close();
 

@@ -78,10 +78,11 @@ public:
 
     const std::string& Path() const { return m_path; }
 
-    // Renames the file to its destination, replacing a file of that name.
+    // Renames the file to its destination, replacing a file of that name. The rename reaches
+    // the disk before this returns, so a power cut right after it cannot undo it.
     void PutInPlace()
     {
-        if (!::MoveFileExA(m_path.c_str(), m_destination.c_str(), MOVEFILE_REPLACE_EXISTING))
+        if (!::MoveFileExA(m_path.c_str(), m_destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throw FileError("replace", m_destination, ::GetLastError());
         m_path.clear();
     }
@@ -148,6 +149,9 @@ void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& c
 
     try {
         CopyRewritten(*source, *destination);
+        // Otherwise a power cut after the rename could leave game.dll named right but holding
+        // zeros: the file system may log the rename before the data it names is written.
+        destination->Flush();
         destination->Close();
         pending->PutInPlace();
         setPosition(800);
