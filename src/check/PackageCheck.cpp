@@ -381,7 +381,10 @@ private:
         InstallerDialogLayoutInput input;
         input.background = Extent{header->width, std::abs(header->height)};
         const InstallerDialogLayout layout = LayOutInstallerDialog(input);
-        m_report.dialog = DialogView{*input.background, layout.frame};
+        input.dpi = 144;
+        const InstallerDialogLayout scaled = LayOutInstallerDialog(input);
+        m_report.dialog = DialogView{*input.background, layout.frame, {scaled.picture.width, scaled.picture.height},
+                                     scaled.frame};
         if (layout.frame.y < 0) {
             Add(Check::BitmapTooLow, "",
                 Quoted(name) + " is only " + std::to_string(input.background->height) +

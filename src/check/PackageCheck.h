@@ -29,6 +29,8 @@ struct KeyReading {
 struct DialogView {
     Extent picture;
     Placement controls;  // the frame that holds the folder field and the buttons
+    Extent picture150;   // the same at 150 % (144 dpi)
+    Placement controls150;
 };
 
 struct PackageReport {

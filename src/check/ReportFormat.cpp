@@ -54,9 +54,13 @@ std::string DialogText(const std::optional<DialogView>& dialog)
 {
     if (!dialog)
         return "unknown: no background bitmap to measure";
-    return "picture " + std::to_string(dialog->picture.width) + " x " + std::to_string(dialog->picture.height) +
-           "; folder field and buttons in rows " + std::to_string(dialog->controls.y) + " to " +
-           std::to_string(dialog->controls.Bottom() - 1);
+    const auto rows = [](Extent picture, Placement controls) {
+        return "picture " + std::to_string(picture.width) + " x " + std::to_string(picture.height) +
+               "; folder field and buttons in rows " + std::to_string(controls.y) + " to " +
+               std::to_string(controls.Bottom() - 1);
+    };
+    return "at 100 %: " + rows(dialog->picture, dialog->controls) + "; at 150 %: " +
+           rows(dialog->picture150, dialog->controls150);
 }
 
 // A small writer for the one document: members are written in the order given, each object

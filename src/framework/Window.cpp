@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/CentreOver.h"
+#include "framework/UniqueHandle.h"
 
 #include <cstdio>
 #include <exception>
@@ -91,6 +92,20 @@ RECT Window::GetClientRect() const
     RECT rect{};
     ::GetClientRect(m_hwnd, &rect);
     return rect;
+}
+
+int Window::GetDpi() const
+{
+    // GetDpiForWindow is in user32 from Windows 10 1607 only: Windows 7 has the screen's alone.
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && m_hwnd) {
+        if (const UINT dpi = getDpiForWindow(m_hwnd))
+            return static_cast<int>(dpi);
+    }
+    const UniqueScreenDc screen(::GetDC(nullptr));
+    return screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : kDesignDpi;
 }
 
 void Window::CenterWindow()

@@ -36,6 +36,9 @@ public:
     void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hwnd, text.c_str()); }
     RECT GetWindowRect() const;
     RECT GetClientRect() const;
+    // The dots per inch the window is drawn at: its monitor's where the system knows one per
+    // monitor, otherwise the screen's.
+    int GetDpi() const;
     void MoveWindow(const RECT& rect, bool repaint)
     {
         ::MoveWindow(m_hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);

@@ -40,10 +40,37 @@ int Ask(const std::string& text, unsigned style)
     return MessageBox(text, style);
 }
 
-Extent SizeOf(const Window& window)
+// WM_DPICHANGED, which the headers for Windows 7 do not name.
+constexpr UINT kDpiChanged = 0x02E0;
+
+// The window's size, scaled from the dpi it was made at to the one it is laid out at.
+Extent SizeOf(const Window& window, int from, int to)
 {
     const RECT rect = window.GetWindowRect();
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return {::MulDiv(rect.right - rect.left, to, from), ::MulDiv(rect.bottom - rect.top, to, from)};
+}
+
+// `source` stretched smoothly to `size`; none when the system cannot make it.
+UniqueBitmap StretchBitmap(HBITMAP source, Extent from, Extent size)
+{
+    const UniqueScreenDc screen(::GetDC(nullptr));
+    if (!screen)
+        return {};
+    UniqueBitmap stretched(::CreateCompatibleBitmap(screen.Get(), size.width, size.height));
+    const UniqueMemoryDc sourceDc(::CreateCompatibleDC(screen.Get()));
+    const UniqueMemoryDc targetDc(::CreateCompatibleDC(screen.Get()));
+    if (!stretched || !sourceDc || !targetDc)
+        return {};
+    const HGDIOBJ oldSource = ::SelectObject(sourceDc.Get(), source);
+    const HGDIOBJ oldTarget = ::SelectObject(targetDc.Get(), stretched.Get());
+    // HALFTONE averages the source pixels; it wants the brush origin set after it is chosen.
+    ::SetStretchBltMode(targetDc.Get(), HALFTONE);
+    ::SetBrushOrgEx(targetDc.Get(), 0, 0, nullptr);
+    const BOOL drawn = ::StretchBlt(targetDc.Get(), 0, 0, size.width, size.height, sourceDc.Get(), 0, 0, from.width,
+                                    from.height, SRCCOPY);
+    ::SelectObject(targetDc.Get(), oldTarget);
+    ::SelectObject(sourceDc.Get(), oldSource);
+    return drawn ? std::move(stretched) : UniqueBitmap{};
 }
 
 }  // namespace
@@ -99,6 +126,8 @@ std::optional<LRESULT> InstallerDialog::HandleMessage(UINT message, WPARAM wPara
     };
     if (auto result = WalkMessageMap(*this, kMessageMap, message, wParam))
         return result;
+    if (message == kDpiChanged)
+        return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return Dialog::HandleMessage(message, wParam, lParam);
 }
 
@@ -109,7 +138,8 @@ bool InstallerDialog::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(MainWindowTitle(m_campaignName));
-    LayOutAroundBackground();
+    const int dpi = GetDpi();
+    LayOutAroundBackground(dpi, dpi);
     m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
     m_gameDir = GetGameDirectory();
     m_exitButton.SetFocus();
@@ -129,9 +159,11 @@ void InstallerDialog::AddAboutItem()
     ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
 }
 
-void InstallerDialog::LayOutAroundBackground()
+void InstallerDialog::LayOutAroundBackground(int dpi, int controlsDpi)
 {
+    m_dpi = dpi;
     InstallerDialogLayoutInput input;
+    input.dpi = dpi;
     input.window = ToPlacement(GetWindowRect());
     // The picture goes to the client origin, so its top-left corner is the client area's.
     POINT clientOrigin{0, 0};
@@ -141,16 +173,24 @@ void InstallerDialog::LayOutAroundBackground()
     BITMAP bitmap{};
     if (m_background && ::GetObjectA(m_background.Get(), sizeof bitmap, &bitmap))
         input.background = Extent{bitmap.bmWidth, bitmap.bmHeight};
-    input.editHeight = SizeOf(m_gameDirEdit).height;
-    input.browseButton = SizeOf(m_browseButton);
-    input.installButton = SizeOf(m_installButton);
-    input.exitButton = SizeOf(m_exitButton);
+    input.editHeight = SizeOf(m_gameDirEdit, controlsDpi, dpi).height;
+    input.browseButton = SizeOf(m_browseButton, controlsDpi, dpi);
+    input.installButton = SizeOf(m_installButton, controlsDpi, dpi);
+    input.exitButton = SizeOf(m_exitButton, controlsDpi, dpi);
     const InstallerDialogLayout layout = LayOutInstallerDialog(input);
 
     m_picture.SetWindowPos(HWND_TOP, layout.picture.x, layout.picture.y, layout.picture.width, layout.picture.height,
                            SWP_SHOWWINDOW);
-    if (input.background)
-        m_picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_background.Get()));
+    if (input.background) {
+        // At 96 dpi the bitmap is shown pixel for pixel, as it is.
+        // The control keeps showing the previous one until it is handed the new one.
+        UniqueBitmap stretched = dpi == kDesignDpi ? UniqueBitmap{}
+                                                   : StretchBitmap(m_background.Get(), *input.background,
+                                                                   {layout.picture.width, layout.picture.height});
+        const HBITMAP shown = stretched ? stretched.Get() : m_background.Get();
+        m_picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+        m_shownBackground = std::move(stretched);
+    }
     MoveWindow({layout.window.x, layout.window.y, layout.window.Right(), layout.window.Bottom()}, true);
 
     const std::pair<Window*, Placement> controls[] = {
@@ -159,6 +199,14 @@ void InstallerDialog::LayOutAroundBackground()
     };
     for (const auto& [control, placed] : controls)
         control->SetWindowPos(HWND_BOTTOM, placed.x, placed.y, placed.width, placed.height, SWP_SHOWWINDOW);
+}
+
+LRESULT InstallerDialog::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    const int previous = m_dpi;
+    MoveWindow(suggested, true);
+    LayOutAroundBackground(dpi, previous);
+    return 0;
 }
 
 bool InstallerDialog::OnSysCommand(UINT command)

@@ -33,6 +33,8 @@ private:
     std::string m_campaignName;
     int m_installed = 0;
     UniqueBitmap m_background;
+    UniqueBitmap m_shownBackground;  // the background at the window's dpi; none at 96
+    int m_dpi = 0;                   // the dpi of the last layout
     std::string m_installDir;
     std::string m_backBitmap;
     Window m_exitButton;
@@ -51,7 +53,10 @@ protected:
 
 private:
     void AddAboutItem();
-    void LayOutAroundBackground();
+    // At `dpi`; the controls, sized by the system at `controlsDpi`, are scaled from that.
+    void LayOutAroundBackground(int dpi, int controlsDpi);
+    // WM_DPICHANGED: the window moved to a screen of another scale.
+    LRESULT OnDpiChanged(int dpi, const RECT& suggested);
 
     bool OnSysCommand(UINT command);
     bool OnPaint();

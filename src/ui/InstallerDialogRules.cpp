@@ -9,6 +9,8 @@ constexpr int kWindowMargin = 7;
 constexpr int kFrameHeight = 80;
 constexpr int kInset = 4;
 constexpr int kFieldTop = 22;
+constexpr int kFrameWidthLoss = 15;
+constexpr int kEditWidthLoss = 16;
 
 }  // namespace
 
@@ -24,24 +26,30 @@ std::string MainWindowTitle(std::string_view campaignName)
 
 InstallerDialogLayout LayOutInstallerDialog(const InstallerDialogLayoutInput& input)
 {
-    const Extent background = input.background.value_or(Extent{input.window.width, input.window.height});
+    const auto scaled = [&](int pixels) { return ScaleForDpi(pixels, input.dpi); };
+    const Extent background = input.background ? Extent{scaled(input.background->width), scaled(input.background->height)}
+                                               : Extent{input.window.width, input.window.height};
+    const int margin = scaled(kWindowMargin);
+    const int frameHeight = scaled(kFrameHeight);
+    const int inset = scaled(kInset);
+    const int fieldTop = scaled(kFieldTop);
     InstallerDialogLayout layout;
     layout.picture = {0, 0, background.width, background.height};
 
-    const int right = input.clientLeft + background.width + kWindowMargin;
-    const int bottom = input.clientTop + background.height + kWindowMargin;
+    const int right = input.clientLeft + background.width + margin;
+    const int bottom = input.clientTop + background.height + margin;
     layout.window = {input.window.x, input.window.y, right - input.window.x, bottom - input.window.y};
 
-    const int frameTop = (layout.window.Bottom() - input.clientTop) - (kFrameHeight + kWindowMargin);
-    layout.frame = {kInset, frameTop, layout.window.width - 15, kFrameHeight};
-    layout.edit = {layout.frame.x + kInset, frameTop + kFieldTop,
-                   layout.frame.Right() - input.browseButton.width - 16, input.editHeight};
-    layout.browse = {layout.edit.Right() + kInset, frameTop + kFieldTop, input.browseButton.width,
+    const int frameTop = (layout.window.Bottom() - input.clientTop) - scaled(kFrameHeight + kWindowMargin);
+    layout.frame = {inset, frameTop, layout.window.width - scaled(kFrameWidthLoss), frameHeight};
+    layout.edit = {layout.frame.x + inset, frameTop + fieldTop,
+                   layout.frame.Right() - input.browseButton.width - scaled(kEditWidthLoss), input.editHeight};
+    layout.browse = {layout.edit.Right() + inset, frameTop + fieldTop, input.browseButton.width,
                      input.browseButton.height};
-    layout.install = {layout.frame.x + kInset, layout.frame.Bottom() - input.installButton.height - kInset,
+    layout.install = {layout.frame.x + inset, layout.frame.Bottom() - input.installButton.height - inset,
                       input.installButton.width, input.installButton.height};
-    layout.exit = {layout.frame.Right() - input.exitButton.width - kInset,
-                   layout.frame.Bottom() - input.exitButton.height - kInset, input.exitButton.width,
+    layout.exit = {layout.frame.Right() - input.exitButton.width - inset,
+                   layout.frame.Bottom() - input.exitButton.height - inset, input.exitButton.width,
                    input.exitButton.height};
     return layout;
 }

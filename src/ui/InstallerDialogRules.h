@@ -22,6 +22,7 @@ std::string_view MainButtonLabel(int installed);
 std::string MainWindowTitle(std::string_view campaignName);
 
 struct InstallerDialogLayoutInput {
+    int dpi = kDesignDpi;             // the window's
     Placement window;                 // the dialog's outer rectangle as the template made it, screen pixels
     int clientLeft = 0;               // the client area's top-left corner, screen pixels
     int clientTop = 0;
@@ -44,10 +45,11 @@ struct InstallerDialogLayout {
     bool operator==(const InstallerDialogLayout&) const = default;
 };
 
-// The picture fills the client area from its origin at the background's size (without a bitmap,
-// at the window's own size); the window grows or shrinks around it, and an 80-pixel frame along
-// the picture's bottom edge holds the field, the browse button and the two buttons. Nothing
-// enforces a minimum: a picture lower than 80 pixels puts the frame's top above the client area.
+// The picture fills the client area from its origin at the background's size scaled to the dpi
+// (without a bitmap, at the window's own size, which the system has already scaled); the window
+// grows or shrinks around it, and an 80-pixel frame along the picture's bottom edge holds the
+// field, the browse button and the two buttons. Every pixel figure is scaled to the dpi. Nothing
+// enforces a minimum: a picture lower than the frame puts the frame's top above the client area.
 InstallerDialogLayout LayOutInstallerDialog(const InstallerDialogLayoutInput& input);
 
 // Where a minimised window draws its icon: centred, the halves truncated toward zero.

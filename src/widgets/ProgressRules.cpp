@@ -22,20 +22,21 @@ std::string ProgressCaption(std::string_view title, std::int32_t percent)
 
 ProgressLayout LayOutProgress(const ProgressLayoutInput& input)
 {
-    constexpr int kMargin = 10;
+    const int margin = ScaleForDpi(10, input.dpi);
+    const int margins = ScaleForDpi(20, input.dpi);  // both sides, scaled as one figure
     ProgressLayout layout;
-    layout.text = {kMargin, kMargin, kMargin + input.width, kMargin + input.textHeight};
+    layout.text = {margin, margin, margin + ScaleForDpi(input.width, input.dpi), margin + input.textHeight};
 
     const int buttonWidth = input.cancelWidth + 4 * input.edgeWidth;
     const int buttonHeight = input.cancelHeight + 3 * input.edgeHeight;
-    const int buttonTop = layout.text.bottom + kMargin;
+    const int buttonTop = layout.text.bottom + margin;
     layout.button = {layout.text.right - buttonWidth, buttonTop, layout.text.right, buttonTop + buttonHeight};
 
-    layout.bar = {layout.text.left, layout.button.top + input.edgeHeight, layout.button.left - kMargin,
+    layout.bar = {layout.text.left, layout.button.top + input.edgeHeight, layout.button.left - margin,
                   layout.button.bottom - input.edgeHeight};
 
-    layout.clientWidth = layout.text.Width() + 2 * kMargin;
-    layout.clientHeight = layout.button.bottom - layout.text.top + 2 * kMargin;
+    layout.clientWidth = layout.text.Width() + margins;
+    layout.clientHeight = layout.button.bottom - layout.text.top + margins;
     return layout;
 }
 

@@ -1,6 +1,8 @@
 // The progress window's arithmetic: percentage and caption, layout, and the stored-position check.
 #pragma once
 
+#include "common/Geometry.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +36,7 @@ struct ProgressLayout {
 };
 
 struct ProgressLayoutInput {
+    int dpi = kDesignDpi;    // the window's: every figure here but the measured ones is scaled to it
     int width = 390;         // of the text line
     int textHeight = 0;      // measured height of the text lines
     int cancelWidth = 0;     // measured extent of the Cancel label
@@ -43,7 +46,7 @@ struct ProgressLayoutInput {
 };
 
 // Text on top, the bar below it, the (hidden) Cancel button to the bar's right; a margin of 10
-// pixels all round.
+// pixels all round. The width and the margin are scaled to the dpi, the measured sizes are not.
 ProgressLayout LayOutProgress(const ProgressLayoutInput& input);
 
 // Only the stored top-left corner is checked: a window that starts on the screen may reach

@@ -111,7 +111,9 @@ bool ProgressWindow::Create(HWND owner, const std::string& title, bool smooth)
 
 void ProgressWindow::LayOutControls(int lineCount, int width)
 {
-    ProgressLayoutInput input{.width = width,
+    const int dpi = GetDpi();
+    ProgressLayoutInput input{.dpi = dpi,
+                              .width = width,
                               .edgeWidth = ::GetSystemMetrics(SM_CXEDGE),
                               .edgeHeight = ::GetSystemMetrics(SM_CYEDGE)};
     {
@@ -122,7 +124,8 @@ void ProgressWindow::LayOutControls(int lineCount, int width)
             std::string sample = "M";
             for (int line = 1; line < lineCount; ++line)
                 sample += "\nM";
-            RECT measured{10, 10, width - 20, 120};
+            RECT measured{ScaleForDpi(10, dpi), ScaleForDpi(10, dpi), ScaleForDpi(width - 20, dpi),
+                          ScaleForDpi(120, dpi)};
             ::DrawTextA(dc.Get(), sample.c_str(), -1, &measured, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
             input.textHeight = measured.bottom - measured.top;
 

@@ -169,6 +169,9 @@ TEST(CheckPackage, ShowsTheDialogAndNoShortcutForANamelessCampaign)
     EXPECT_EQ(report.dialog->picture, (Extent{640, 480}));
     EXPECT_EQ(report.dialog->controls.y, 400);
     EXPECT_EQ(report.dialog->controls.Bottom(), 480);
+    EXPECT_EQ(report.dialog->picture150, (Extent{960, 720}));
+    EXPECT_EQ(report.dialog->controls150.y, 600);
+    EXPECT_EQ(report.dialog->controls150.Bottom(), 720);
 
     report = CheckChangedPackage({{"install.ini", "BACKBITMAP=back.bmp\nINSTALLDIR=..\\Orc\\\n"}});
     EXPECT_EQ(report.windowTitle, "Kestrane");

@@ -31,15 +31,29 @@ TEST(ProgressPercent, TruncatesTowardZeroAndDoesNotClamp)
             << "position " << position << " of " << lower << ".." << upper;
 }
 
-TEST(LayOutProgress, KeepsATenPixelMarginAroundTextBarAndButton)
+TEST(LayOutProgress, KeepsATenPixelMarginAroundTextBarAndButtonAtTheWindowsDpi)
 {
-    const ProgressLayout layout = LayOutProgress(
-        {.width = 390, .textHeight = 13, .cancelWidth = 50, .cancelHeight = 13, .edgeWidth = 2, .edgeHeight = 2});
-    EXPECT_EQ(layout.text, (Rect{10, 10, 400, 23}));
-    EXPECT_EQ(layout.button, (Rect{342, 33, 400, 52}));
-    EXPECT_EQ(layout.bar, (Rect{10, 35, 332, 50}));
-    EXPECT_EQ(layout.clientWidth, 410);
-    EXPECT_EQ(layout.clientHeight, 62);
+    struct Case {
+        int dpi;
+        Rect text, button, bar;
+        int clientWidth, clientHeight;
+    };
+    // The measured sizes come from the font at the dpi already: 13 high, 50 wide; the 390, 10 and 20 scale.
+    const Case cases[] = {
+        {96, {10, 10, 400, 23}, {342, 33, 400, 52}, {10, 35, 332, 50}, 410, 62},
+        {120, {13, 13, 501, 26}, {443, 39, 501, 58}, {13, 41, 430, 56}, 513, 70},
+        {144, {15, 15, 600, 28}, {542, 43, 600, 62}, {15, 45, 527, 60}, 615, 77},
+        {192, {20, 20, 800, 33}, {742, 53, 800, 72}, {20, 55, 722, 70}, 820, 92},
+    };
+    for (const auto& [dpi, text, button, bar, clientWidth, clientHeight] : cases) {
+        const ProgressLayout layout = LayOutProgress({.dpi = dpi, .width = 390, .textHeight = 13, .cancelWidth = 50,
+                                                      .cancelHeight = 13, .edgeWidth = 2, .edgeHeight = 2});
+        EXPECT_EQ(layout.text, text) << dpi;
+        EXPECT_EQ(layout.button, button) << dpi;
+        EXPECT_EQ(layout.bar, bar) << dpi;
+        EXPECT_EQ(layout.clientWidth, clientWidth) << dpi;
+        EXPECT_EQ(layout.clientHeight, clientHeight) << dpi;
+    }
 }
 
 TEST(IsOnScreen, ChecksOnlyTheTopLeftCorner)
