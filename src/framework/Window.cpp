@@ -2,20 +2,13 @@
 
 #include "framework/Application.h"
 #include "framework/CentreOver.h"
+#include "framework/DeviceContext.h"
 #include "framework/UniqueHandle.h"
 
 #include <cstdio>
 #include <exception>
 
 namespace kestrane {
-namespace {
-
-Placement ToPlacement(const RECT& rect)
-{
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-}  // namespace
 
 Window::~Window()
 {
@@ -104,7 +97,7 @@ int Window::GetDpi() const
         if (const UINT dpi = getDpiForWindow(m_hwnd))
             return static_cast<int>(dpi);
     }
-    const UniqueScreenDc screen(::GetDC(nullptr));
+    const WindowDc screen(nullptr);
     return screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : kDesignDpi;
 }
 

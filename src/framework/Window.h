@@ -1,5 +1,8 @@
-// Window: a window of ours with a message map, or a plain wrapper of a dialog's control.
+// Window: a window of ours with a message map, or a plain wrapper of a dialog's control; and the
+// conversions between the system's RECT and the layouts' Placement.
 #pragma once
+
+#include "common/Geometry.h"
 
 #include <windows.h>
 
@@ -7,6 +10,17 @@
 #include <string>
 
 namespace kestrane {
+
+// The system's rectangle, by its corners, and the layouts' Placement, by its corner and size.
+inline Placement ToPlacement(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+inline RECT ToRect(const Placement& placed)
+{
+    return {placed.x, placed.y, placed.Right(), placed.Bottom()};
+}
 
 class Window {
 public:

@@ -47,7 +47,7 @@ private:
     HICON m_hIcon;  // shared by the system's icon cache: never destroyed
 
 protected:
-    void DoDataExchange(bool toControls) override;
+    void DoDataExchange(Exchange way) override;
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnInitDialog() override;
 
