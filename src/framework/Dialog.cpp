@@ -70,15 +70,14 @@ void Dialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-void Dialog::AttachControl(int id, Window& control) const
+void Dialog::AttachControl(int id, WindowHandle& control) const
 {
     control.Attach(::GetDlgItem(m_hwnd, id));
 }
 
 void Dialog::ExchangeText(Exchange way, int id, std::string& field) const
 {
-    Window control;
-    control.Attach(::GetDlgItem(m_hwnd, id));
+    WindowHandle control(::GetDlgItem(m_hwnd, id));
     if (way == Exchange::FromControls) {
         field = control.GetWindowText();
         return;

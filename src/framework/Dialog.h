@@ -36,7 +36,7 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
 
-    void AttachControl(int id, Window& control) const;
+    void AttachControl(int id, WindowHandle& control) const;
     void ExchangeText(Exchange way, int id, std::string& field) const;
 
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -66,28 +66,28 @@ bool Window::DestroyWindow()
     return destroyed;
 }
 
-std::string Window::GetWindowText() const
+std::string WindowHandle::GetWindowText() const
 {
     std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(m_hwnd)) + 1, '\0');
     text.resize(static_cast<std::size_t>(::GetWindowTextA(m_hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-RECT Window::GetWindowRect() const
+RECT WindowHandle::GetWindowRect() const
 {
     RECT rect{};
     ::GetWindowRect(m_hwnd, &rect);
     return rect;
 }
 
-RECT Window::GetClientRect() const
+RECT WindowHandle::GetClientRect() const
 {
     RECT rect{};
     ::GetClientRect(m_hwnd, &rect);
     return rect;
 }
 
-int Window::GetDpi() const
+int WindowHandle::GetDpi() const
 {
     // GetDpiForWindow is in user32 from Windows 10 1607 only: Windows 7 has the screen's alone.
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -101,7 +101,7 @@ int Window::GetDpi() const
     return screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : kDesignDpi;
 }
 
-void Window::CenterWindow()
+void WindowHandle::CenterWindow()
 {
     const RECT own = GetWindowRect();
     const Extent size{own.right - own.left, own.bottom - own.top};

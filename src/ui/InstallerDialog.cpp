@@ -39,7 +39,7 @@ int Ask(const std::string& text, unsigned style)
 constexpr UINT kDpiChanged = 0x02E0;
 
 // The window's size, scaled from the dpi it was made at to the one it is laid out at.
-Extent SizeOf(const Window& window, int from, int to)
+Extent SizeOf(const WindowHandle& window, int from, int to)
 {
     const RECT rect = window.GetWindowRect();
     return {::MulDiv(rect.right - rect.left, to, from), ::MulDiv(rect.bottom - rect.top, to, from)};
@@ -186,7 +186,7 @@ void InstallerDialog::LayOutAroundBackground(int dpi, int controlsDpi)
     }
     MoveWindow(ToRect(layout.window), true);
 
-    const std::pair<Window*, Placement> controls[] = {
+    const std::pair<WindowHandle*, Placement> controls[] = {
         {&m_frame, layout.frame},     {&m_gameDirEdit, layout.edit},     {&m_browseButton, layout.browse},
         {&m_installButton, layout.install}, {&m_exitButton, layout.exit},
     };
