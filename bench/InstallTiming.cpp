@@ -1,6 +1,8 @@
 // Times Kestrane.exe installing generated campaigns (2,000 files of 100 KB, 20,000 of 4 KB) against
 // Wine's own xcopy of the same folder in the same prefix, and prints both and their ratio.
 // Run by bench/install-vs-copy.sh.
+#include "framework/UniqueHandle.h"
+
 #include "Driver.h"
 #include "TimingMain.h"
 
@@ -70,11 +72,10 @@ double TimeXcopy(const PackageDirectory& package, const std::string& destination
     const auto start = Clock::now();
     if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         throw std::runtime_error("cannot start xcopy");
-    ::WaitForSingleObject(process.hProcess, INFINITE);
-    const double seconds = SecondsSince(start);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return seconds;
+    const UniqueKernelHandle thread(process.hThread);
+    const UniqueKernelHandle child(process.hProcess);
+    ::WaitForSingleObject(child.Get(), INFINITE);
+    return SecondsSince(start);
 }
 
 void TimeCampaign(const Campaign& campaign)

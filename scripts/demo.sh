@@ -53,4 +53,4 @@ xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24' \
 convert "$package/screenshot.bmp" "$picture"
 echo "Picture of the main window: $picture"
 echo "The stand-in Warcraft III directory after the install (C:\\Games\\Warcraft III):"
-find "$prefix/drive_c/Games/Warcraft III" -mindepth 1 | sed "s|$prefix/drive_c/Games/Warcraft III/|  |" | sort
+find "$prefix/drive_c/Games/Warcraft III" -mindepth 1 -printf '  %P\n' | sort

@@ -18,7 +18,7 @@ as_root() {
 }
 
 install_missing_packages() {
-    local missing=()
+    local missing=() package
     for package in "${kestrane_packages[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done

@@ -1,5 +1,7 @@
 #include "check/WindowsPath.h"
 
+#include "common/AsciiCase.h"
+
 #include <algorithm>
 
 namespace kestrane {
@@ -8,16 +10,6 @@ namespace {
 bool IsSeparator(char c)
 {
     return c == '\\' || c == '/';
-}
-
-char FoldCase(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return FoldCase(x) == FoldCase(y); });
 }
 
 // A name as the directory holds it: the exact name first, as every system finds it, then any
@@ -31,7 +23,7 @@ std::optional<std::filesystem::path> FindChild(const std::filesystem::path& dire
     if (std::filesystem::exists(directory / name, error))
         return directory / name;
     for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
-        if (SameNameIgnoringCase(entry.path().filename().string(), name))
+        if (EqualIgnoringAsciiCase(entry.path().filename().string(), name))
             return entry.path();
     }
     return std::nullopt;

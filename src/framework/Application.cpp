@@ -1,5 +1,7 @@
 #include "framework/Application.h"
 
+#include "framework/Window.h"
+
 #include <shlobj.h>
 
 #include <cstring>
@@ -57,6 +59,13 @@ Application* Application::Get()
 HINSTANCE Application::ModuleHandle()
 {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+HWND Application::MainWindowHandle()
+{
+    const Application* application = Get();
+    const Window* main = application ? application->GetMainWindow() : nullptr;
+    return main && main->IsWindow() ? main->GetSafeHwnd() : nullptr;
 }
 
 int Application::Run()

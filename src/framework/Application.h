@@ -22,6 +22,9 @@ public:
     static Application* Get();
     // The module that holds the program's resources and window classes.
     static HINSTANCE ModuleHandle();
+    // The main window's handle while that window exists; null without an application object,
+    // a main window, or once it is gone. Message boxes and the progress window are owned by it.
+    static HWND MainWindowHandle();
 
     // InitInstance; when it returns true, the message loop until WM_QUIT. Then ExitInstance,
     // whose result is the process's exit code.

@@ -42,23 +42,23 @@ INT_PTR Dialog::DoModal()
     return result;
 }
 
-void Dialog::UpdateData(bool save)
+void Dialog::UpdateData(Exchange way)
 {
     struct Lockout {
         bool& locked;
         bool before = std::exchange(locked, true);
         ~Lockout() { locked = before; }
     } lockout{m_notificationsLocked};
-    DoDataExchange(!save);
+    DoDataExchange(way);
 }
 
 bool Dialog::OnInitDialog()
 {
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     return true;
 }
 
-void Dialog::DoDataExchange(bool) {}
+void Dialog::DoDataExchange(Exchange) {}
 
 void Dialog::OnOK()
 {
@@ -70,16 +70,15 @@ void Dialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-void Dialog::AttachControl(int id, Window& control) const
+void Dialog::AttachControl(int id, WindowHandle& control) const
 {
     control.Attach(::GetDlgItem(m_hwnd, id));
 }
 
-void Dialog::ExchangeText(bool toControls, int id, std::string& field) const
+void Dialog::ExchangeText(Exchange way, int id, std::string& field) const
 {
-    Window control;
-    control.Attach(::GetDlgItem(m_hwnd, id));
-    if (!toControls) {
+    WindowHandle control(::GetDlgItem(m_hwnd, id));
+    if (way == Exchange::FromControls) {
         field = control.GetWindowText();
         return;
     }

@@ -8,6 +8,9 @@
 
 namespace kestrane {
 
+// The way data exchange moves the values: from the fields into the controls, or back.
+enum class Exchange { ToControls, FromControls };
+
 class Dialog : public Window {
 public:
     // `parent` may be null: the dialog then has no owner.
@@ -17,10 +20,10 @@ public:
     INT_PTR DoModal();
     void EndDialog(INT_PTR result) { ::EndDialog(m_hwnd, result); }
 
-    // Moves the data between the fields and the controls: from the controls into the fields when
-    // `save`, else the other way. The dialog's control notifications are not dispatched meanwhile,
-    // so writing a field never looks like the user's own edit.
-    void UpdateData(bool save);
+    // Moves the data between the fields and the controls, the `way` given. The dialog's control
+    // notifications are not dispatched meanwhile, so writing a control never looks like the
+    // user's own edit.
+    void UpdateData(Exchange way);
 
 protected:
     // The controls are attached and the fields written to them; true lets the dialog manager
@@ -28,13 +31,13 @@ protected:
     // put it is centred.
     virtual bool OnInitDialog();
     // Lists each control once, with the helpers below.
-    virtual void DoDataExchange(bool toControls);
+    virtual void DoDataExchange(Exchange way);
     // The default button and Enter (IDOK), Escape and the close box (IDCANCEL) end the dialog.
     virtual void OnOK();
     virtual void OnCancel();
 
-    void AttachControl(int id, Window& control) const;
-    void ExchangeText(bool toControls, int id, std::string& field) const;
+    void AttachControl(int id, WindowHandle& control) const;
+    void ExchangeText(Exchange way, int id, std::string& field) const;
 
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

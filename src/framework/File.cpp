@@ -3,6 +3,9 @@
 #include "framework/FileError.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <utility>
 
 namespace kestrane {
 namespace {
@@ -36,6 +39,26 @@ std::size_t File::Read(std::span<std::byte> buffer)
         total += read;
     }
     return total;
+}
+
+std::vector<std::byte> File::ReadAll()
+{
+    const std::uint64_t length = Length();
+    if (!std::in_range<std::size_t>(length))
+        throw FileError("hold", m_path, ERROR_NOT_ENOUGH_MEMORY);
+    std::vector<std::byte> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(length));
+    } catch (const std::bad_alloc&) {
+        throw FileError("hold", m_path, ERROR_NOT_ENOUGH_MEMORY);
+    } catch (const std::length_error&) {
+        throw FileError("hold", m_path, ERROR_NOT_ENOUGH_MEMORY);
+    }
+    Seek(0);
+    // A file that shrank under us would leave the block's end unread.
+    if (Read(bytes) != bytes.size())
+        throw FileError("read", m_path, ERROR_HANDLE_EOF);
+    return bytes;
 }
 
 void File::Write(std::span<const std::byte> bytes)

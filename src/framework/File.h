@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -21,6 +22,9 @@ public:
 
     // Reads until the span is full or the file ends; returns the bytes read.
     std::size_t Read(std::span<std::byte> buffer);
+    // The whole file from its start, in one block of the length it has now; throws as well when
+    // that block cannot be held in memory or the file ends before it is full.
+    std::vector<std::byte> ReadAll();
     void Write(std::span<const std::byte> bytes);
     void Seek(std::uint64_t offset);
     std::uint64_t Length() const;

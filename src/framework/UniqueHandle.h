@@ -90,11 +90,6 @@ struct GdiObjectTraits : NullMeansNone<GdiHandle> {
     static BOOL Close(Handle h) { return ::DeleteObject(h); }
 };
 
-// The device context of the whole screen, as GetDC(nullptr) hands it out.
-struct ScreenDcTraits : NullMeansNone<HDC> {
-    static int Close(Handle h) { return ::ReleaseDC(nullptr, h); }
-};
-
 // A process or thread: null when there is none.
 struct KernelHandleTraits : NullMeansNone<HANDLE> {
     static BOOL Close(Handle h) { return ::CloseHandle(h); }
@@ -116,7 +111,6 @@ using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueScreenDc = UniqueHandle<ScreenDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 template <class Pointee>

@@ -2,20 +2,13 @@
 
 #include "framework/Application.h"
 #include "framework/CentreOver.h"
+#include "framework/DeviceContext.h"
 #include "framework/UniqueHandle.h"
 
 #include <cstdio>
 #include <exception>
 
 namespace kestrane {
-namespace {
-
-Placement ToPlacement(const RECT& rect)
-{
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-}  // namespace
 
 Window::~Window()
 {
@@ -73,28 +66,28 @@ bool Window::DestroyWindow()
     return destroyed;
 }
 
-std::string Window::GetWindowText() const
+std::string WindowHandle::GetWindowText() const
 {
     std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(m_hwnd)) + 1, '\0');
     text.resize(static_cast<std::size_t>(::GetWindowTextA(m_hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-RECT Window::GetWindowRect() const
+RECT WindowHandle::GetWindowRect() const
 {
     RECT rect{};
     ::GetWindowRect(m_hwnd, &rect);
     return rect;
 }
 
-RECT Window::GetClientRect() const
+RECT WindowHandle::GetClientRect() const
 {
     RECT rect{};
     ::GetClientRect(m_hwnd, &rect);
     return rect;
 }
 
-int Window::GetDpi() const
+int WindowHandle::GetDpi() const
 {
     // GetDpiForWindow is in user32 from Windows 10 1607 only: Windows 7 has the screen's alone.
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -104,11 +97,11 @@ int Window::GetDpi() const
         if (const UINT dpi = getDpiForWindow(m_hwnd))
             return static_cast<int>(dpi);
     }
-    const UniqueScreenDc screen(::GetDC(nullptr));
+    const WindowDc screen(nullptr);
     return screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : kDesignDpi;
 }
 
-void Window::CenterWindow()
+void WindowHandle::CenterWindow()
 {
     const RECT own = GetWindowRect();
     const Extent size{own.right - own.left, own.bottom - own.top};

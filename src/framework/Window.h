@@ -1,5 +1,8 @@
-// Window: a window of ours with a message map, or a plain wrapper of a dialog's control.
+// WindowHandle and Window: any window by its handle, and a window of ours with a message map;
+// and the conversions between the system's RECT and the layouts' Placement.
 #pragma once
+
+#include "common/Geometry.h"
 
 #include <windows.h>
 
@@ -8,26 +11,25 @@
 
 namespace kestrane {
 
-class Window {
+// The system's rectangle, by its corners, and the layouts' Placement, by its corner and size.
+inline Placement ToPlacement(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+inline RECT ToRect(const Placement& placed)
+{
+    return {placed.x, placed.y, placed.Right(), placed.Bottom()};
+}
+
+// Any window by its handle, ours or the system's, such as a dialog's control: it owns nothing,
+// and copying it copies the handle.
+class WindowHandle {
 public:
-    Window() = default;
-    // Destroys a window that CreateEx made and that still exists; an attached window is left alone.
-    virtual ~Window();
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
+    WindowHandle() = default;
+    explicit WindowHandle(HWND window) : m_hwnd(window) {}
 
-    // Registers, once per set of traits, a window class whose procedure is the framework's, and
-    // returns its generated name; empty when the system refuses it.
-    static std::string RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
-
-    // Creates the window: of a class from RegisterWindowClass it gets its messages through
-    // HandleMessage from WM_NCCREATE on; of a system class ("STATIC", "BUTTON") it is only wrapped.
-    // `id` is a child's control id; 0 for a top-level window without a menu.
-    bool CreateEx(DWORD exStyle, const std::string& className, const std::string& windowName, DWORD style,
-                  const RECT& rect, HWND parent, UINT id);
-    virtual bool DestroyWindow();
-
-    // Wraps a window that someone else created and destroys, such as a dialog's control.
+    // Wraps a window that someone else created and destroys.
     void Attach(HWND window) { m_hwnd = window; }
     HWND GetSafeHwnd() const { return m_hwnd; }
     bool IsWindow() const { return m_hwnd != nullptr && ::IsWindow(m_hwnd); }
@@ -66,11 +68,34 @@ public:
     void CenterWindow();
 
 protected:
+    HWND m_hwnd = nullptr;
+};
+
+// A window this program creates, destroyed with the object; of a class of our own it has a
+// message map.
+class Window : public WindowHandle {
+public:
+    Window() = default;
+    // Destroys a window that CreateEx made and that still exists; an attached window is left alone.
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Registers, once per set of traits, a window class whose procedure is the framework's, and
+    // returns its generated name; empty when the system refuses it.
+    static std::string RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
+
+    // Creates the window: of a class from RegisterWindowClass it gets its messages through
+    // HandleMessage from WM_NCCREATE on; of a system class ("STATIC", "BUTTON") it is only wrapped.
+    // `id` is a child's control id; 0 for a top-level window without a menu.
+    bool CreateEx(DWORD exStyle, const std::string& className, const std::string& windowName, DWORD style,
+                  const RECT& rect, HWND parent, UINT id);
+    virtual bool DestroyWindow();
+
+protected:
     // The message-map accessor: each class walks its own table, then its base class's. Empty
     // leaves the message to the default processing.
     virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND m_hwnd = nullptr;
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

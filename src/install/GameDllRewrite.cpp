@@ -1,5 +1,7 @@
 #include "install/GameDllRewrite.h"
 
+#include "common/AsciiCase.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -29,15 +31,10 @@ constexpr Rule kRules[] = {
 };
 
 // ASCII letters only: the library's names are ASCII, and bytes above 127 must stay distinct.
-constexpr unsigned char FoldCase(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
 bool Matches(const std::byte* at, std::string_view pattern)
 {
     for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (FoldCase(std::to_integer<unsigned char>(at[i])) != static_cast<unsigned char>(pattern[i]))
+        if (ToLowerAscii(std::to_integer<char>(at[i])) != pattern[i])
             return false;
     }
     return true;

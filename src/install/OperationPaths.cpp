@@ -1,14 +1,9 @@
 #include "install/OperationPaths.h"
 
-#include <algorithm>
+#include "common/AsciiCase.h"
 
 namespace kestrane {
 namespace {
-
-char FoldCase(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string_view WithoutTrailingSeparators(std::string_view path)
 {
@@ -33,8 +28,7 @@ bool IsStrictlyBelow(std::string_view directory, std::string_view candidate)
     candidate = WithoutTrailingSeparators(candidate);
     if (directory.empty() || candidate.size() <= directory.size() + 1)
         return false;
-    const bool samePrefix = std::equal(directory.begin(), directory.end(), candidate.begin(),
-                                       [](char a, char b) { return FoldCase(a) == FoldCase(b); });
+    const bool samePrefix = EqualIgnoringAsciiCase(directory, candidate.substr(0, directory.size()));
     const char separator = candidate[directory.size()];
     return samePrefix && (separator == '\\' || separator == '/');
 }

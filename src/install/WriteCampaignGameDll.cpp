@@ -5,11 +5,9 @@
 #include "framework/UniqueHandle.h"
 #include "install/GameDllRewrite.h"
 
-#include <cstdint>
-#include <memory>
-#include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace kestrane {
 namespace {
@@ -96,20 +94,7 @@ private:
 // rather than leaving an empty copy behind as if all went well.
 void CopyRewritten(File& source, File& destination)
 {
-    const std::uint64_t length = source.Length();
-    if (length == 0)
-        return;
-    if (!std::in_range<std::size_t>(length))
-        throw FileError("hold", source.Path(), ERROR_NOT_ENOUGH_MEMORY);
-    const auto size = static_cast<std::size_t>(length);
-    const std::unique_ptr<std::byte[]> buffer(new (std::nothrow) std::byte[size]);
-    if (!buffer)
-        throw FileError("hold", source.Path(), ERROR_NOT_ENOUGH_MEMORY);
-    const std::span<std::byte> bytes(buffer.get(), size);
-    source.Seek(0);
-    // A source that shrank under us would leave the buffer's end unread.
-    if (source.Read(bytes) != size)
-        throw FileError("read", source.Path(), ERROR_HANDLE_EOF);
+    std::vector<std::byte> bytes = source.ReadAll();
     RewriteGameDll(bytes);
     destination.Write(bytes);
 }

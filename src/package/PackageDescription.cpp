@@ -1,5 +1,6 @@
 #include "package/PackageDescription.h"
 
+#include "common/AsciiCase.h"
 #include "common/Text.h"
 
 #include <algorithm>
@@ -27,8 +28,7 @@ void RemoveEvery(std::string& text, std::string_view pattern)
 std::string UpperCased(std::string_view text)
 {
     std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    std::ranges::transform(upper, upper.begin(), ToUpperAscii);
     return upper;
 }
 

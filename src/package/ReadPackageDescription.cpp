@@ -26,17 +26,15 @@ PackageReadResult ReadPackageDescription()
     }
 
     try {
-        const std::uint64_t length = file->Length();
-        if (length == 0)
+        const std::vector<std::byte> bytes = file->ReadAll();
+        if (bytes.empty())
             return fail("Error: install.ini is empty!");
-        std::vector<std::byte> bytes(length);
-        bytes.resize(file->Read(bytes));
         result.values = ParsePackageDescription({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
         file->Close();
     } catch (const FileError&) {
         return fail("Error: unable to read Install.ini!");
     } catch (const std::bad_alloc&) {
-        // A package that names a file too large to hold is as unreadable as a broken one.
+        // Values too large to hold make the file as unreadable as a broken one.
         return fail("Error: unable to read Install.ini!");
     }
     return result;

@@ -5,7 +5,7 @@
 #include "common/Text.h"
 #include "framework/Application.h"
 #include "framework/MessageBox.h"
-#include "framework/PaintContext.h"
+#include "framework/DeviceContext.h"
 #include "install/CampaignDirectoryCheck.h"
 #include "install/InstallProcedure.h"
 #include "install/UninstallProcedure.h"
@@ -26,11 +26,6 @@ std::string LoadResourceString(UINT id)
     return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-Placement ToPlacement(const RECT& rect)
-{
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
 constexpr const char* kNotWarcraftDirectory =
     "Error!\nThe directory you specidied is not Warcraft III directory!\nPlease fix that! Your Warcraft III "
     "directory must contain war3.mpq.";
@@ -44,7 +39,7 @@ int Ask(const std::string& text, unsigned style)
 constexpr UINT kDpiChanged = 0x02E0;
 
 // The window's size, scaled from the dpi it was made at to the one it is laid out at.
-Extent SizeOf(const Window& window, int from, int to)
+Extent SizeOf(const WindowHandle& window, int from, int to)
 {
     const RECT rect = window.GetWindowRect();
     return {::MulDiv(rect.right - rect.left, to, from), ::MulDiv(rect.bottom - rect.top, to, from)};
@@ -53,7 +48,7 @@ Extent SizeOf(const Window& window, int from, int to)
 // `source` stretched smoothly to `size`; none when the system cannot make it.
 UniqueBitmap StretchBitmap(HBITMAP source, Extent from, Extent size)
 {
-    const UniqueScreenDc screen(::GetDC(nullptr));
+    const WindowDc screen(nullptr);
     if (!screen)
         return {};
     UniqueBitmap stretched(::CreateCompatibleBitmap(screen.Get(), size.width, size.height));
@@ -61,15 +56,13 @@ UniqueBitmap StretchBitmap(HBITMAP source, Extent from, Extent size)
     const UniqueMemoryDc targetDc(::CreateCompatibleDC(screen.Get()));
     if (!stretched || !sourceDc || !targetDc)
         return {};
-    const HGDIOBJ oldSource = ::SelectObject(sourceDc.Get(), source);
-    const HGDIOBJ oldTarget = ::SelectObject(targetDc.Get(), stretched.Get());
+    const SelectedObject sourceSelected(sourceDc.Get(), source);
+    const SelectedObject targetSelected(targetDc.Get(), stretched.Get());
     // HALFTONE averages the source pixels; it wants the brush origin set after it is chosen.
     ::SetStretchBltMode(targetDc.Get(), HALFTONE);
     ::SetBrushOrgEx(targetDc.Get(), 0, 0, nullptr);
     const BOOL drawn = ::StretchBlt(targetDc.Get(), 0, 0, size.width, size.height, sourceDc.Get(), 0, 0, from.width,
                                     from.height, SRCCOPY);
-    ::SelectObject(targetDc.Get(), oldTarget);
-    ::SelectObject(sourceDc.Get(), oldSource);
     return drawn ? std::move(stretched) : UniqueBitmap{};
 }
 
@@ -103,7 +96,7 @@ bool InstallerDialog::CampaignLibraryExists(const std::string& gameDirectory) co
     return FileExists(CampaignLibraryPath(gameDirectory, m_installDir));
 }
 
-void InstallerDialog::DoDataExchange(bool toControls)
+void InstallerDialog::DoDataExchange(Exchange way)
 {
     AttachControl(IDOK, m_exitButton);
     AttachControl(IDC_PICTURE, m_picture);
@@ -111,7 +104,7 @@ void InstallerDialog::DoDataExchange(bool toControls)
     AttachControl(IDC_GAME_DIR, m_gameDirEdit);
     AttachControl(IDC_BROWSE_BUTTON, m_browseButton);
     AttachControl(IDC_INSTALL_BUTTON, m_installButton);
-    ExchangeText(toControls, IDC_GAME_DIR, m_gameDir);
+    ExchangeText(way, IDC_GAME_DIR, m_gameDir);
 }
 
 std::optional<LRESULT> InstallerDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -143,7 +136,7 @@ bool InstallerDialog::OnInitDialog()
     m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
     m_gameDir = GetGameDirectory();
     m_exitButton.SetFocus();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     return true;
 }
 
@@ -156,7 +149,7 @@ void InstallerDialog::AddAboutItem()
     if (about.empty())
         return;
     ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+    ::AppendMenuA(systemMenu, MF_STRING, kAboutCommand, about.c_str());
 }
 
 void InstallerDialog::LayOutAroundBackground(int dpi, int controlsDpi)
@@ -191,9 +184,9 @@ void InstallerDialog::LayOutAroundBackground(int dpi, int controlsDpi)
         m_picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
         m_shownBackground = std::move(stretched);
     }
-    MoveWindow({layout.window.x, layout.window.y, layout.window.Right(), layout.window.Bottom()}, true);
+    MoveWindow(ToRect(layout.window), true);
 
-    const std::pair<Window*, Placement> controls[] = {
+    const std::pair<WindowHandle*, Placement> controls[] = {
         {&m_frame, layout.frame},     {&m_gameDirEdit, layout.edit},     {&m_browseButton, layout.browse},
         {&m_installButton, layout.install}, {&m_exitButton, layout.exit},
     };
@@ -241,19 +234,19 @@ void InstallerDialog::OnBrowse()
     FolderChooser chooser({}, 0, m_hwnd);
     if (chooser.Browse() != IDOK)
         return;
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     m_gameDir = WithTrailingSeparator(TrimTrailingWhiteSpace(chooser.GetPath()));
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void InstallerDialog::OnGameDirChange()
 {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     // The same test as at start-up, on the directory the field names: the main button then offers
     // what OnInstallButton can do there.
     m_installed = CampaignLibraryExists(WithTrailingSeparator(m_gameDir)) ? 1 : 0;
     m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void InstallerDialog::OnInstallButton()
@@ -272,7 +265,7 @@ void InstallerDialog::OnInstallButton()
     }
     m_installButton.EnableWindow(true);
     m_exitButton.SetFocus();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void InstallerDialog::RunProcedureOfLabel(const OperationPaths& paths, OperationState& state)

@@ -37,17 +37,17 @@ private:
     int m_dpi = 0;                   // the dpi of the last layout
     std::string m_installDir;
     std::string m_backBitmap;
-    Window m_exitButton;
-    Window m_picture;
-    Window m_frame;
-    Window m_gameDirEdit;
-    Window m_browseButton;
-    Window m_installButton;
+    WindowHandle m_exitButton;
+    WindowHandle m_picture;
+    WindowHandle m_frame;
+    WindowHandle m_gameDirEdit;
+    WindowHandle m_browseButton;
+    WindowHandle m_installButton;
     std::string m_gameDir;
     HICON m_hIcon;  // shared by the system's icon cache: never destroyed
 
 protected:
-    void DoDataExchange(bool toControls) override;
+    void DoDataExchange(Exchange way) override;
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnInitDialog() override;
 

@@ -61,7 +61,7 @@ Placement MinimisedIconPlacement(Extent client, Extent icon)
 
 bool IsAboutCommand(std::uintptr_t command)
 {
-    return (command & 0xFFF0u) == 0x0010u;
+    return (command & 0xFFF0u) == kAboutCommand;
 }
 
 std::string CampaignLibraryPath(std::string_view gameDirectory, std::string_view installDir)

@@ -55,8 +55,10 @@ InstallerDialogLayout LayOutInstallerDialog(const InstallerDialogLayoutInput& in
 // Where a minimised window draws its icon: centred, the halves truncated toward zero.
 Placement MinimisedIconPlacement(Extent client, Extent icon);
 
-// The system menu's About item: command 16 and the 15 commands that share its upper bits, read
-// from the low 16 bits of the command.
+// The system menu's About item; system commands of our own stay below 0xF000.
+inline constexpr unsigned kAboutCommand = 0x0010;
+// The About item's command and the 15 commands that share its upper bits, read from the low 16
+// bits of the command.
 bool IsAboutCommand(std::uintptr_t command);
 
 // The "game.dll" whose presence marks the campaign installed below `gameDirectory`, which is

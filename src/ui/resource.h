@@ -11,6 +11,3 @@
 #define IDC_BROWSE_BUTTON 1002
 #define IDC_PICTURE 1003
 #define IDC_FRAME 1004
-
-// The About item of the system menu: system commands of our own stay below 0xF000.
-#define IDM_ABOUTBOX 0x0010

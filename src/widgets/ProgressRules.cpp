@@ -25,18 +25,18 @@ ProgressLayout LayOutProgress(const ProgressLayoutInput& input)
     const int margin = ScaleForDpi(10, input.dpi);
     const int margins = ScaleForDpi(20, input.dpi);  // both sides, scaled as one figure
     ProgressLayout layout;
-    layout.text = {margin, margin, margin + ScaleForDpi(input.width, input.dpi), margin + input.textHeight};
+    layout.text = {margin, margin, ScaleForDpi(input.width, input.dpi), input.textHeight};
 
     const int buttonWidth = input.cancelWidth + 4 * input.edgeWidth;
     const int buttonHeight = input.cancelHeight + 3 * input.edgeHeight;
-    const int buttonTop = layout.text.bottom + margin;
-    layout.button = {layout.text.right - buttonWidth, buttonTop, layout.text.right, buttonTop + buttonHeight};
+    layout.button = {layout.text.Right() - buttonWidth, layout.text.Bottom() + margin, buttonWidth, buttonHeight};
 
-    layout.bar = {layout.text.left, layout.button.top + input.edgeHeight, layout.button.left - margin,
-                  layout.button.bottom - input.edgeHeight};
+    // The bar stands level with the button's face, inside its edges.
+    layout.bar = {layout.text.x, layout.button.y + input.edgeHeight, layout.button.x - margin - layout.text.x,
+                  buttonHeight - 2 * input.edgeHeight};
 
-    layout.clientWidth = layout.text.Width() + margins;
-    layout.clientHeight = layout.button.bottom - layout.text.top + margins;
+    layout.clientWidth = layout.text.width + margins;
+    layout.clientHeight = layout.button.Bottom() - layout.text.y + margins;
     return layout;
 }
 

@@ -16,20 +16,10 @@ std::int32_t ProgressPercent(std::int32_t position, std::int32_t lower, std::int
 // "Progress [46%]".
 std::string ProgressCaption(std::string_view title, std::int32_t percent);
 
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const Rect&) const = default;
-};
-
 struct ProgressLayout {
-    Rect text;
-    Rect bar;
-    Rect button;
+    Placement text;
+    Placement bar;
+    Placement button;
     int clientWidth = 0;
     int clientHeight = 0;
     bool operator==(const ProgressLayout&) const = default;

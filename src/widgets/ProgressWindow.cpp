@@ -1,6 +1,7 @@
 #include "widgets/ProgressWindow.h"
 
 #include "framework/Application.h"
+#include "framework/DeviceContext.h"
 #include "widgets/ProgressRules.h"
 
 #include <commctrl.h>
@@ -8,18 +9,12 @@
 namespace kestrane {
 namespace {
 
-constexpr UINT kCancelId = 10;
 constexpr UINT kTextId = 11;
 constexpr UINT kBarId = 12;
 constexpr int kWidth = 390;
 constexpr int kHeight = 130;
 constexpr std::size_t kMaxText = 511;
 constexpr const char* kSection = "Settings";
-
-RECT ToRect(const Rect& rect)
-{
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
 
 // The system's message font; the stock GUI font when the metrics cannot be read.
 HFONT CreateMessageFont()
@@ -32,32 +27,6 @@ HFONT CreateMessageFont()
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
     return ::CreateFontIndirectA(&fallback);
 }
-
-// A window's device context with our font selected, restored and released as one scope.
-class FontDc {
-public:
-    FontDc(HWND window, HFONT font) : m_window(window), m_dc(::GetDC(window))
-    {
-        if (m_dc)
-            m_previous = ::SelectObject(m_dc, font);
-    }
-    ~FontDc()
-    {
-        if (!m_dc)
-            return;
-        ::SelectObject(m_dc, m_previous);
-        ::ReleaseDC(m_window, m_dc);
-    }
-    FontDc(const FontDc&) = delete;
-    FontDc& operator=(const FontDc&) = delete;
-
-    HDC Get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-    HGDIOBJ m_previous = nullptr;
-};
 
 }  // namespace
 
@@ -78,11 +47,8 @@ bool ProgressWindow::Create(HWND owner, const std::string& title, bool smooth)
                             ::GetSysColorBrush(COLOR_BTNFACE), nullptr);
     m_font = decltype(m_font)(CreateMessageFont());
 
-    if (!owner) {
-        const Application* application = Application::Get();
-        const Window* mainWindow = application ? application->GetMainWindow() : nullptr;
-        owner = mainWindow ? mainWindow->GetSafeHwnd() : nullptr;
-    }
+    if (!owner)
+        owner = Application::MainWindowHandle();
 
     if (!CreateEx(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, className, title, WS_POPUP | WS_CAPTION,
                   {0, 0, kWidth, kHeight}, owner, 0))
@@ -119,8 +85,9 @@ void ProgressWindow::LayOutControls(int lineCount, int width)
     {
         // Without a drawing context nothing can be measured; the layout then leaves the text
         // and the button their bare margins.
-        FontDc dc(m_hwnd, m_font.Get());
-        if (dc.Get()) {
+        const WindowDc dc(m_hwnd);
+        const SelectedObject font(dc.Get(), m_font.Get());
+        if (dc) {
             std::string sample = "M";
             for (int line = 1; line < lineCount; ++line)
                 sample += "\nM";
@@ -218,20 +185,17 @@ void ProgressWindow::OnCancelButton()
 {
     m_cancelled = 1;
     Hide();
-    const Application* application = Application::Get();
-    const Window* mainWindow = application ? application->GetMainWindow() : nullptr;
-    if (mainWindow && mainWindow->IsWindow())
-        ::SetForegroundWindow(mainWindow->GetSafeHwnd());
+    if (const HWND main = Application::MainWindowHandle())
+        ::SetForegroundWindow(main);
 }
 
 LRESULT ProgressWindow::OnEraseBackground(HDC dc)
 {
-    UniqueHandle<GdiObjectTraits<HBRUSH>> brush(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
-    const HGDIOBJ previous = ::SelectObject(dc, brush.Get());
+    const UniqueHandle<GdiObjectTraits<HBRUSH>> brush(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
+    const SelectedObject selected(dc, brush.Get());
     RECT clip{};
     ::GetClipBox(dc, &clip);
     ::PatBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, PATCOPY);
-    ::SelectObject(dc, previous);
     return TRUE;
 }
 

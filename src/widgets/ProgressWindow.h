@@ -44,9 +44,10 @@ private:
     void OnCancelButton();
     LRESULT OnEraseBackground(HDC dc);
 
+    static constexpr UINT kCancelId = 10;
     static constexpr MessageMapEntry<ProgressWindow> kMessageMap[] = {
         {WM_ERASEBKGND, 0, 0, &ProgressWindow::OnEraseBackground},
-        {WM_COMMAND, 10, BN_CLICKED, &ProgressWindow::OnCancelButton},
+        {WM_COMMAND, kCancelId, BN_CLICKED, &ProgressWindow::OnCancelButton},
     };
 
     std::int32_t m_cancelled = 0;

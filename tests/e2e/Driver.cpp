@@ -1,13 +1,14 @@
 #include "Driver.h"
 
 #include "app/InstallPath.h"
+#include "framework/DeviceContext.h"
 
 #include <shlobj.h>
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -17,41 +18,33 @@ namespace {
 using namespace std::string_literals;
 
 constexpr int kMessageBoxTextId = 0xFFFF;
-constexpr DWORD kBitmapHeadersSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
 
-// The headers of a bottom-up 24-bit .bmp file.
-std::string BitmapHeaders(int width, int height)
-{
-    const auto pixelBytes = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
-    const BITMAPFILEHEADER file{0x4D42, kBitmapHeadersSize + pixelBytes, 0, 0, kBitmapHeadersSize};
-    const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, pixelBytes, 2835, 2835, 0, 0};
-    return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-           std::string(reinterpret_cast<const char*>(&info), sizeof info);
-}
-
-// A .bmp file of the window as the screen shows it, with `icon` drawn over it when given.
+// A bottom-up 24-bit .bmp file of the window as the screen shows it, with `icon` drawn over it
+// when given.
 std::string CaptureScreen(HWND window, HICON icon = nullptr)
 {
     RECT r{};
     ::GetWindowRect(window, &r);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    std::string file = BitmapHeaders(width, height);
-    BITMAPINFO info{};
-    std::memcpy(&info.bmiHeader, file.data() + sizeof(BITMAPFILEHEADER), sizeof info.bmiHeader);
-    const UniqueScreenDc screen(::GetDC(nullptr));
+    test::BitmapFile file{.width = width, .height = height};
+    const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    const WindowDc screen(nullptr);
     const UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
     void* bits = nullptr;
     const UniqueBitmap section(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !section)
         throw std::runtime_error("cannot make a bitmap of " + std::to_string(width) + " x " + std::to_string(height));
-    const HGDIOBJ previous = ::SelectObject(memory.Get(), section.Get());
-    ::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-    if (icon)
-        ::DrawIconEx(memory.Get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    ::SelectObject(memory.Get(), previous);
-    return file.append(static_cast<const char*>(bits), info.bmiHeader.biSizeImage);
+    {
+        const SelectedObject selected(memory.Get(), section.Get());
+        ::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
+        if (icon)
+            ::DrawIconEx(memory.Get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+        ::GdiFlush();
+    }
+    const auto* pixels = static_cast<const std::uint8_t*>(bits);
+    file.pixels.assign(pixels, pixels + file.RowBytes() * static_cast<std::size_t>(height));
+    return file.Bytes();
 }
 
 struct IconKind {
@@ -72,6 +65,7 @@ const IconKind* ReadIcon(HWND iconControl)
         {MB_ICONQUESTION, IDI_QUESTION, "question"},
     };
     const std::string shown = CaptureScreen(iconControl);
+    const std::size_t pixelOffset = test::BitmapFile{}.PixelOffset();
     const IconKind* best = nullptr;
     double bestDifference = 6.0;  // per colour byte: an icon drawn over itself changes only its blended edges
     for (const IconKind& kind : kinds) {
@@ -79,9 +73,9 @@ const IconKind* ReadIcon(HWND iconControl)
         if (drawn.size() != shown.size())
             continue;
         double difference = 0;
-        for (std::size_t i = kBitmapHeadersSize; i < shown.size(); ++i)
+        for (std::size_t i = pixelOffset; i < shown.size(); ++i)
             difference += std::abs(static_cast<unsigned char>(shown[i]) - static_cast<unsigned char>(drawn[i]));
-        difference /= static_cast<double>(shown.size() - kBitmapHeadersSize);
+        difference /= static_cast<double>(shown.size() - pixelOffset);
         if (difference < bestDifference) {
             bestDifference = difference;
             best = &kind;
@@ -124,12 +118,6 @@ PackageDirectory::PackageDirectory() : ScratchDirectory("package")
 {
     if (!::CopyFileA(KESTRANE_EXE_PATH, (*this / "Kestrane.exe").c_str(), FALSE))
         throw std::runtime_error("cannot copy "s + KESTRANE_EXE_PATH);
-}
-
-std::string MakeBitmapFile(int width, int height)
-{
-    std::string file = BitmapHeaders(width, height);
-    return file.append((width * 3 + 3) / 4 * 4 * height, '\x80');
 }
 
 std::optional<std::string> ReadInstallPath()

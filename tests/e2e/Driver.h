@@ -4,6 +4,7 @@
 
 #include "framework/UniqueHandle.h"
 
+#include "BitmapFile.h"
 #include "TempFolder.h"
 
 #include <windows.h>
@@ -50,8 +51,7 @@ public:
     void WriteInstallIni(std::string_view text) const { WriteFile("install.ini", text); }
 };
 
-// An uncompressed 24-bit bitmap file of one colour.
-std::string MakeBitmapFile(int width, int height);
+using test::MakeBitmapFile;
 
 // The game's registered "InstallPath" for the current user (the test prefix's), set for a scope
 // and put back as it was afterwards; nullopt removes it.

@@ -73,26 +73,31 @@ TEST_F(InstallRun, RefusesAnInstallDirOutsideTheGameDirectoryOrAGameWithoutWar3M
 {
     const std::string notWarcraft = "Error!\nThe directory you specidied is not Warcraft III directory!\nPlease fix "
                                     "that! Your Warcraft III directory must contain war3.mpq.";
-    // INSTALLDIR, the refusal and the label. Windows drops the trailing dots and blanks of a path
-    // part, Wine does not: either label will do there. The last two, without war3.mpq and then
-    // with a folder of that name, name a sound INSTALLDIR.
-    const std::tuple<const char*, std::string, const char*> cases[] = {
-        {"", UnsafeInstallDirText(""), "Uninstall"},   {".", UnsafeInstallDirText("."), "Uninstall"},
-        {"..", UnsafeInstallDirText(".."), "Install"}, {"...", UnsafeInstallDirText("..."), nullptr},
-        {"D:", UnsafeInstallDirText(""), "Uninstall"}, {"C:\\", UnsafeInstallDirText(""), "Uninstall"},
-        {". .", UnsafeInstallDirText(". ."), nullptr}, {"Orc Saga", notWarcraft, "Install"},
-        {"Orc Saga", notWarcraft, "Install"},
+    // Windows drops the trailing dots and blanks of a path part, so there "..." and ". ." lead to
+    // the game directory's own game.dll; Wine keeps them and finds no such folder.
+    const char* const dots = test::RunningOnWine() ? "Install" : "Uninstall";
+    // INSTALLDIR, the refusal, the label, and what war3.mpq is: the last two name a sound INSTALLDIR.
+    enum class War3Mpq { File, None, Folder };
+    using enum War3Mpq;
+    const std::tuple<const char*, std::string, const char*, War3Mpq> cases[] = {
+        {"", UnsafeInstallDirText(""), "Uninstall", File},   {".", UnsafeInstallDirText("."), "Uninstall", File},
+        {"..", UnsafeInstallDirText(".."), "Install", File}, {"...", UnsafeInstallDirText("..."), dots, File},
+        {"D:", UnsafeInstallDirText(""), "Uninstall", File}, {"C:\\", UnsafeInstallDirText(""), "Uninstall", File},
+        {". .", UnsafeInstallDirText(". ."), dots, File},    {"Orc Saga", notWarcraft, "Install", None},
+        {"Orc Saga", notWarcraft, "Install", Folder},
     };
-    for (const auto& [installDir, text, expectedLabel] : cases) {
+    const std::string war3MpqPath = m_game + "\\war3.mpq";
+    for (const auto& [installDir, text, expectedLabel, war3Mpq] : cases) {
         SCOPED_TRACE("INSTALLDIR="s + installDir);
-        if (text == notWarcraft && !::DeleteFileA((m_game + "\\war3.mpq").c_str()))
-            ::CreateDirectoryA((m_game + "\\war3.mpq").c_str(), nullptr);
+        if (war3Mpq != File)
+            ::DeleteFileA(war3MpqPath.c_str());
+        if (war3Mpq == Folder) {
+            ASSERT_TRUE(::CreateDirectoryA(war3MpqPath.c_str(), nullptr));
+        }
         const auto before = Snapshot(m_root.Path());
         Start(installDir);
         const std::string label = Label();
-        if (expectedLabel) {
-            EXPECT_EQ(label, expectedLabel);
-        }
+        EXPECT_EQ(label, expectedLabel);
         Click(m_dialog, kInstallButtonId);
         const MessageBoxView refused = m_program->WaitForMessageBox();
         EXPECT_EQ(refused.text, text);

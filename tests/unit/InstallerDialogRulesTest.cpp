@@ -79,23 +79,6 @@ TEST(ScaleForDpi, RoundsToTheNearestPixelHalvesAwayFromZero)
         EXPECT_EQ(ScaleForDpi(pixels, dpi), expected) << pixels << " at " << dpi;
 }
 
-TEST(MinimisedIconPlacement, CentresTheIconHalvesTruncatedTowardZero)
-{
-    EXPECT_EQ(MinimisedIconPlacement({160, 28}, {32, 32}), (Placement{64, -1, 32, 32}));  // -3 / 2 is -1, not -2
-    EXPECT_EQ(MinimisedIconPlacement({0, 0}, {32, 32}), (Placement{-15, -15, 32, 32}));
-    EXPECT_EQ(MinimisedIconPlacement({101, 100}, {16, 16}), (Placement{43, 42, 16, 16}));
-}
-
-TEST(IsAboutCommand, TakesSixteenToThirtyOneInTheLowSixteenBits)
-{
-    const std::pair<std::uintptr_t, bool> cases[] = {
-        {16, true},      {17, true},      {31, true},      {15, false},   {32, false},
-        {0, false},      {0x10010, true}, {0xF060, false}, {0xF010, false}, {0xF120, false},
-    };
-    for (const auto& [command, expected] : cases)
-        EXPECT_EQ(IsAboutCommand(command), expected) << "command 0x" << std::hex << command;
-}
-
 TEST(CampaignLibraryPath, JoinsTheGameDirectoryTheInstallDirAndGameDll)
 {
     EXPECT_EQ(CampaignLibraryPath("D:", "Camp"), "D:Camp\\game.dll");

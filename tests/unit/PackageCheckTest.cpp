@@ -1,6 +1,8 @@
 #include "check/PackageCheck.h"
 #include "check/ReportFormat.h"
 
+#include "BitmapFile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,19 +22,7 @@ using namespace std::string_literals;
 using enum Check;
 using enum Severity;
 
-// An uncompressed 24-bit bitmap file, rows padded to four bytes.
-std::string BitmapFile(int width, int height)
-{
-    const auto pixelBytes = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4 * height);
-    std::string bytes = "BM";
-    for (const std::uint32_t field : {54 + pixelBytes, 0u, 54u, 40u, std::uint32_t(width), std::uint32_t(height)})
-        bytes.append({char(field), char(field >> 8), char(field >> 16), char(field >> 24)});
-    bytes += "\1\0\x18\0"s;  // one plane, 24 bits per pixel
-    bytes.append(24, '\0');  // no compression; sizes, resolution and colour counts left to the reader
-    return bytes.append(pixelBytes, '\x40');
-}
-
-const std::string kBackground = BitmapFile(100, 90);
+const std::string kBackground = test::MakeBitmapFile(100, 90);
 const std::string kCleanIni = "CAMPAIGNNAME=Orc Saga\r\nICON=orc.ico\r\nBACKBITMAP=back.bmp\r\nINSTALLDIR=Orc Saga\r\n";
 
 // The clean install.ini with another value for `key`.
@@ -143,8 +133,8 @@ TEST(CheckPackage, FindsEachPitfallOnceAndNothingWhereThereIsNone)
         {{{"back.bmp", "BM"}}, {{BitmapNotABitmap, Error, 0, "only 2 bytes long"}}},
         {{{"back.bmp", kBackground.substr(0, 30)}},
          {{BitmapRejected, Error, 0, "\"Error: invalid bitmap file: back.bmp\""}}},
-        {{{"back.bmp", BitmapFile(100, 79)}}, {{BitmapTooLow, Warning, 0, "only 79 pixels high"}}},
-        {{{"back.bmp", BitmapFile(100, 80)}}, {}},
+        {{{"back.bmp", test::MakeBitmapFile(100, 79)}}, {{BitmapTooLow, Warning, 0, "only 79 pixels high"}}},
+        {{{"back.bmp", test::MakeBitmapFile(100, 80)}}, {}},
         {{{"Kestrane Files/orc.ico", std::nullopt}, {"Kestrane Files/map.w3m", std::nullopt},
           {"install.ini", IniWith("ICON", "")}},
          {{EmptyValue, Warning, 2, "game's own icon"}, {NoCampaignFiles, Warning, 0, "copies nothing"}}},
@@ -164,7 +154,7 @@ TEST(CheckPackage, FindsEachPitfallOnceAndNothingWhereThereIsNone)
 
 TEST(CheckPackage, ShowsTheDialogAndNoShortcutForANamelessCampaign)
 {
-    PackageReport report = CheckChangedPackage({{"back.bmp", BitmapFile(640, 480)}});
+    PackageReport report = CheckChangedPackage({{"back.bmp", test::MakeBitmapFile(640, 480)}});
     ASSERT_TRUE(report.dialog);
     EXPECT_EQ(report.dialog->picture, (Extent{640, 480}));
     EXPECT_EQ(report.dialog->controls.y, 400);

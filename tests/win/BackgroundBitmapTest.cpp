@@ -1,12 +1,14 @@
 #include "ui/BackgroundBitmap.h"
 
+#include "framework/DeviceContext.h"
+
+#include "BitmapFile.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -16,44 +18,7 @@
 namespace kestrane {
 namespace {
 
-// A 2 by 2 .bmp file as the tests write it; every count and offset is worked out from its parts.
-struct BitmapFile {
-    std::uint32_t headerSize = 40;
-    std::int32_t height = 2;
-    std::uint16_t bitsPerPixel = 24;
-    std::uint32_t compression = 0;
-    std::vector<std::uint32_t> masks = {};  // at offset 40 of the information header, as every version has them
-    std::vector<std::uint32_t> colours = {};  // 0x00RRGGBB, all of them used
-    std::vector<std::uint8_t> pixels = {};
-
-    std::string Bytes() const
-    {
-        const std::size_t tableStart = 14 + std::max<std::size_t>(headerSize, 40 + 4 * masks.size());
-        const std::size_t pixelStart = tableStart + 4 * colours.size();
-        std::string bytes(pixelStart, '\0');
-        const auto put = [&](std::size_t at, std::size_t value, std::size_t size) {
-            for (std::size_t i = 0; i < size; ++i)
-                bytes[at + i] = static_cast<char>(value >> (8 * i));
-        };
-        bytes[0] = 'B';
-        bytes[1] = 'M';
-        put(2, pixelStart + pixels.size(), 4);
-        put(10, pixelStart, 4);
-        put(14, headerSize, 4);
-        put(18, 2, 4);
-        put(22, static_cast<std::uint32_t>(height), 4);
-        put(26, 1, 2);
-        put(28, bitsPerPixel, 2);
-        put(30, compression, 4);
-        put(34, compression == 1 ? pixels.size() : 0, 4);
-        put(46, colours.size(), 4);
-        for (std::size_t i = 0; i < masks.size(); ++i)
-            put(14 + 40 + 4 * i, masks[i], 4);
-        for (std::size_t i = 0; i < colours.size(); ++i)
-            put(tableStart + 4 * i, colours[i], 4);
-        return bytes.append(pixels.begin(), pixels.end());
-    }
-};
+using test::BitmapFile;
 
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
 
@@ -70,7 +35,7 @@ std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap)
 {
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<std::uint32_t> pixels(4, 0xDEADBEEF);
-    const UniqueScreenDc screen(::GetDC(nullptr));
+    const WindowDc screen(nullptr);
     EXPECT_EQ(::GetDIBits(screen.Get(), bitmap, 0, 2, pixels.data(), &info, DIB_RGB_COLORS), 2) << "rows";
     return pixels;
 }

@@ -1,5 +1,7 @@
 #include "install/DirectoryContents.h"
 
+#include "framework/UniqueHandle.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -78,24 +80,23 @@ std::wstring Wide(const std::string& utf8)
 
 std::string ReadWide(const std::wstring& path)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return "<missing>";
     std::string bytes(4096, '\0');
     DWORD read = 0;
-    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
+    ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
     return bytes;
 }
 
 void WriteWide(const std::wstring& path, std::string_view bytes)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file);
     DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
+    ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 // Names the ANSI code page cannot hold, or that its best fit would turn into a path out of the
@@ -171,7 +172,7 @@ TEST(DeleteDirectoryContents, RemovesLinksButNeverWhatTheyPointTo)
         {"Maps\\Deeper", kDirectory},
         {"Maps\\Deeper\\empty link", kLink},
     };
-    EXPECT_EQ(left, left.empty() ? Tree{} : links);
+    EXPECT_EQ(left, test::RunningOnWine() ? links : Tree{});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <span>
 #include <string>
 
 namespace kestrane {
@@ -16,6 +17,12 @@ TEST(File, FailuresCarryTheOperationThePathAndTheWindowsCode)
     test::TempFolder folder;
     const std::string missing = folder / "missing.txt";
     const std::string readOnly = folder / "read-only.txt";
+    const std::string writeOnly = folder / "write-only.txt";
+    const auto readAllOfWritten = [&] {
+        File file(writeOnly, File::Mode::CreateWrite);
+        file.Write(std::as_bytes(std::span("x", 1)));
+        file.ReadAll();
+    };
     test::WriteTextFile(readOnly, "x");
     ::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     struct Case {
@@ -29,6 +36,7 @@ TEST(File, FailuresCarryTheOperationThePathAndTheWindowsCode)
         {[&] { File(folder.Path(), File::Mode::CreateWrite); }, "open", folder.Path(), ERROR_ACCESS_DENIED},
         {[&] { File::Remove(missing); }, "remove", missing, ERROR_FILE_NOT_FOUND},
         {[&] { File::Remove(readOnly); }, "remove", readOnly, ERROR_ACCESS_DENIED},
+        {readAllOfWritten, "read", writeOnly, ERROR_ACCESS_DENIED},
     };
     for (const auto& [action, operation, path, code] : cases) {
         try {

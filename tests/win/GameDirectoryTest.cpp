@@ -1,5 +1,6 @@
 #include "app/GameDirectory.h"
 #include "app/InstallPath.h"
+#include "framework/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +19,20 @@ class ScratchCurrentUser {
 public:
     ScratchCurrentUser()
     {
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, m_name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_scratch,
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, m_name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, m_scratch.Put(),
                           nullptr);
-        EXPECT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, m_scratch), ERROR_SUCCESS);
+        EXPECT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, m_scratch.Get()), ERROR_SUCCESS);
     }
     ~ScratchCurrentUser()
     {
         ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        ::RegCloseKey(m_scratch);
+        m_scratch.Close();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, m_name.c_str());
     }
 
 private:
     std::string m_name = "Software\\Kestrane Tests\\" + std::to_string(::GetCurrentProcessId());
-    HKEY m_scratch = nullptr;
+    UniqueRegistryKey m_scratch;
 };
 
 // The unit tests turn the value's text into the directory; these are the registry's part.
@@ -39,8 +40,8 @@ TEST(GetGameDirectory, TakesTheBytesTheQueryReportsWhateverTheType)
 {
     const ScratchCurrentUser user;
     EXPECT_EQ(GetGameDirectory(), "") << "no key";
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kGameRegistryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    UniqueRegistryKey key;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kGameRegistryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
                                 nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(GetGameDirectory(), "") << "no value";
@@ -61,10 +62,9 @@ TEST(GetGameDirectory, TakesTheBytesTheQueryReportsWhateverTheType)
     };
     for (const auto& [what, bytes, type, expected] : cases) {
         const auto* data = reinterpret_cast<const BYTE*>(bytes.data());
-        ASSERT_EQ(::RegSetValueExA(key, kInstallPathValue, 0, type, data, static_cast<DWORD>(bytes.size())), 0) << what;
+        ASSERT_EQ(::RegSetValueExA(key.Get(), kInstallPathValue, 0, type, data, static_cast<DWORD>(bytes.size())), 0) << what;
         EXPECT_EQ(GetGameDirectory(), expected) << what;
     }
-    ::RegCloseKey(key);
 }
 
 }  // namespace

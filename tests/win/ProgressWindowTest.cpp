@@ -61,13 +61,17 @@ TEST_F(ProgressWindowTest, AQuitMetWhilePumpingIsPostedAgainForTheProgramsLoop)
     EXPECT_EQ(quit.wParam, 0u);
 }
 
-// The end-to-end runs restore a position on screen; this is the real screen's edge.
+// The end-to-end runs restore a position on screen; these are the real screen's edges. Only the
+// top-left corner counts: a window kept there may reach beyond the right or bottom edge.
 TEST_F(ProgressWindowTest, CentresWhenTheRememberedCornerIsOffScreen)
 {
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
     const std::tuple<int, int, bool> cases[] = {
-        {width - 1, 0, true}, {width, 0, false}, {100, height - 1, true}, {0, height, false}};
+        {0, 0, true},           {width - 1, height - 1, true}, {width - 1, 0, true}, {100, height - 1, true},
+        {width, 0, false},      {0, height, false},            {-1, 0, false},       {0, -1, false},
+        {-1, -1, false},
+    };
     for (const auto& [x, y, kept] : cases) {
         m_application.WriteProfileInt("Settings", "X", x);
         m_application.WriteProfileInt("Settings", "Y", y);

@@ -1,5 +1,7 @@
 #include "package/ReadPackageDescription.h"
 
+#include "framework/UniqueHandle.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +27,9 @@ TEST(ReadPackageDescription, CannotOpenADirectoryOrAFileHeldExclusivelyElsewhere
 
     ::RemoveDirectoryA(path.c_str());
     test::WriteTextFile(path, "CAMPAIGNNAME=x\n");
-    const HANDLE holder = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const UniqueFileHandle holder(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
     expectUnopened("held exclusively");
-    ::CloseHandle(holder);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "TempFolder.h"
 
+#include "framework/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -9,12 +11,18 @@
 namespace kestrane::test {
 namespace {
 
-// Wine's own export: the Unix path behind a Windows path.
+// Wine's own export, which Windows lacks: the Unix path behind a Windows path.
+using WineGetUnixFileName = char* (*)(const wchar_t*);
+
+WineGetUnixFileName UnixFileNameFunction()
+{
+    return reinterpret_cast<WineGetUnixFileName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+}
+
 std::string UnixPath(const std::string& path)
 {
-    using WineGetUnixFileName = char* (*)(const wchar_t*);
-    const auto convert = reinterpret_cast<WineGetUnixFileName>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const WineGetUnixFileName convert = UnixFileNameFunction();
     if (!convert)
         return {};
     const std::wstring wide(path.begin(), path.end());
@@ -31,8 +39,9 @@ void RunUnixCommand(std::string command)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
+        // Nothing waits on the child, so its handles go at once.
+        const UniqueKernelHandle thread(process.hThread);
+        const UniqueKernelHandle child(process.hProcess);
     }
 }
 
@@ -68,15 +77,14 @@ template <class Visit>
 void ForEachEntry(const std::string& directory, Visit visit)
 {
     WIN32_FIND_DATAA entry;
-    const HANDLE search = ::FindFirstFileA((directory + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFindHandle search(::FindFirstFileA((directory + "\\*").c_str(), &entry));
+    if (!search)
         return;
     do {
         const std::string name = entry.cFileName;
         if (name != "." && name != "..")
             visit(name, directory + "\\" + name, entry.dwFileAttributes);
-    } while (::FindNextFileA(search, &entry));
-    ::FindClose(search);
+    } while (::FindNextFileA(search.Get(), &entry));
 }
 
 // Removes a tree without ever following a link out of it: tests put links to folders outside.
@@ -112,6 +120,11 @@ void AddToSnapshot(Tree& tree, const std::string& directory, const std::string& 
 }
 
 }  // namespace
+
+bool RunningOnWine()
+{
+    return UnixFileNameFunction() != nullptr;
+}
 
 TempFolder::TempFolder(std::string_view purpose)
 {

@@ -1,5 +1,5 @@
-// Helpers for Windows tests: a fresh temporary folder, a current directory change, links, and
-// files and trees written and read back.
+// Helpers for Windows tests: whether Wine runs them, a fresh temporary folder, a current
+// directory change, links, and files and trees written and read back.
 #pragma once
 
 #include <map>
@@ -7,6 +7,9 @@
 #include <string_view>
 
 namespace kestrane::test {
+
+// For the checks where Wine and Windows part ways: each says which gives what.
+bool RunningOnWine();
 
 // Removed with everything in it at the end, never following a link out of it.
 class TempFolder {

@@ -1,5 +1,7 @@
 #include "install/WriteCampaignGameDll.h"
 
+#include "framework/UniqueHandle.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +60,8 @@ TEST(WriteCampaignGameDll, FailsWithTheTextOfTheFailedStepAndLeavesEverythingAsI
         const char* campaign;
         std::vector<int> positions;
         const char* errorText;
+        // As a running game would hold it.
+        bool oldCopyHeldOpen = false;
     };
     const Case cases[] = {
         {"no game.dll in the game directory", {{"Camp", kDirectory}}, "Camp", {},
@@ -67,18 +71,20 @@ TEST(WriteCampaignGameDll, FailsWithTheTextOfTheFailedStepAndLeavesEverythingAsI
          "Camp", {600, 900}, kWriting},
         {"no campaign directory", installable, "Missing", {600, 900}, kWriting},
         {"the game directory as campaign directory", installable, ".", {600, 900}, kWriting},
-        // Held open below, as a running game would hold it.
         {"the old copy held open", {{"Camp", kDirectory}, {"Camp\\game.dll", "old"}, {"game.dll", kGameDll}}, "Camp",
-         {600, 700}, "Error: an error occured while reading or writing game.dll campaign file!"},
+         {600, 700}, "Error: an error occured while reading or writing game.dll campaign file!", true},
     };
     for (const auto& c : cases) {
         test::TempFolder game;
         test::MakeTree(game.Path(), c.game);
-        const HANDLE held = ::CreateFileA((game / "Camp\\game.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, 0, nullptr);
+        UniqueFileHandle held;
+        if (c.oldCopyHeldOpen) {
+            held = UniqueFileHandle(::CreateFileA((game / "Camp\\game.dll").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                  nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held) << c.name;
+        }
         const Outcome run = WriteGameDll(game, c.campaign);
-        if (held != INVALID_HANDLE_VALUE)
-            ::CloseHandle(held);
+        held.Close();
 
         EXPECT_EQ(run.positions, c.positions) << c.name;
         EXPECT_TRUE(run.state.error) << c.name;
