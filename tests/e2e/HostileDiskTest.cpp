@@ -78,11 +78,6 @@ public:
         return sentinel;
     }
 
-    void Link(const std::string& target, const std::string& directory, const std::string& name, bool symbolic) const
-    {
-        test::MakeUnixLink(target, directory, name, symbolic);
-    }
-
     // The player's own maps, in the folder the game keeps for them.
     void AddPlayersMaps() const
     {
@@ -200,7 +195,7 @@ void SwapForALink(HostileDisk& disk)
 {
     const std::string campaign = disk.Game() + "\\Orc Saga";
     ASSERT_TRUE(::MoveFileA(campaign.c_str(), (campaign + " moved").c_str()));
-    disk.Link(HostileDisk::Sentinel().Path(), disk.Game(), "Orc Saga", true);
+    test::MakeUnixLink(HostileDisk::Sentinel().Path(), disk.Game(), "Orc Saga", true);
 }
 
 // The same texts and arrangements for the 64-bit and the 32-bit program.
@@ -209,7 +204,7 @@ const HostileCase kCases[] = {
     // Wine inside "Camp ", here a link back to the game directory, whose game.dll makes the
     // campaign look installed. The refusal comes before the uninstall question.
     {"TrimmedNameWithALinkBackToTheGame", "Camp .", "back.bmp", nullptr,
-     {{nullptr, "Install", 0, [](HostileDisk& disk) { disk.Link(disk.Game(), disk.Game(), "Camp ", true); },
+     {{nullptr, "Install", 0, [](HostileDisk& disk) { test::MakeUnixLink(disk.Game(), disk.Game(), "Camp ", true); },
        UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr},
       {nullptr, "Uninstall", 0, nullptr, UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr}}},
     // A campaign directory with a folder link to the game's maps and hard links to the game's
@@ -220,10 +215,10 @@ const HostileCase kCases[] = {
          disk.Root().WriteFile("Warcraft III\\War3Patch.mpq", "the game's patch");
          disk.Package().WriteFile("Kestrane Files\\war3patch.mpq", "the campaign's patch");
          disk.Root().MakeDirectory("Warcraft III\\Orc Saga");
-         disk.Link(disk.Game() + "\\Maps", disk.Game() + "\\Orc Saga", "Maps", true);
-         disk.Link(disk.Game() + "\\War3Patch.mpq", disk.Game() + "\\Orc Saga", "war3patch.mpq", false);
+         test::MakeUnixLink(disk.Game() + "\\Maps", disk.Game() + "\\Orc Saga", "Maps", true);
+         test::MakeUnixLink(disk.Game() + "\\War3Patch.mpq", disk.Game() + "\\Orc Saga", "war3patch.mpq", false);
          // Copied onto from the game's war3.exe, whose data it does not share.
-         disk.Link(disk.Game() + "\\war3.mpq", disk.Game() + "\\Orc Saga", "war3.exe", false);
+         test::MakeUnixLink(disk.Game() + "\\war3.mpq", disk.Game() + "\\Orc Saga", "war3.exe", false);
      },
      {{nullptr, "Install", 0, nullptr, "Error: an error occured while copying \"Maps\\Chapter1.w3m\" campaign file!",
        MB_ICONERROR, "Warcraft III\\Orc Saga"}}},
