@@ -189,8 +189,15 @@ void MakeUnixLink(const std::string& target, const std::string& directory, const
 {
     const std::string unixTarget = UnixPath(target);
     const std::string unixLink = UnixPathOf(directory, name);
-    if (unixTarget.empty() || unixLink.empty())
-        throw std::runtime_error("no Unix side to link " + name + " in " + directory);
+    if (unixTarget.empty() || unixLink.empty()) {
+        // Windows itself: a "\\?\" path keeps the name as it is written.
+        const std::string link = "\\\\?\\" + directory + "\\" + name;
+        const bool made = symbolic ? ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)
+                                   : ::CreateHardLinkA(link.c_str(), target.c_str(), nullptr);
+        if (!made)
+            throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
+        return;
+    }
     RunUnixCommand(std::string("Z:\\bin\\ln ") + (symbolic ? "-s \"" : "\"") + unixTarget + "\" \"" + unixLink + "\"");
     if (!WaitFor([&] { return HasEntry(directory, name); }))
         throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);

@@ -40,7 +40,8 @@ void MakeDirectoryLink(const std::string& target, const std::string& link);
 
 // The entry `name` in the folder `directory`, made on the Unix side of the prefix's drive as
 // `ln` makes a hard link to the file `target` (`ln -s`, a symbolic link, when `symbolic`), so
-// that a name Windows would trim, such as "Camp ", stands there exactly.
+// that a name Windows would trim, such as "Camp ", stands there exactly. Outside Wine, Windows
+// makes the same links itself.
 void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic);
 
 void WriteTextFile(const std::string& path, std::string_view bytes);
