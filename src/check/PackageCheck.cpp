@@ -1,6 +1,8 @@
 #include "check/PackageCheck.h"
 
 #include "check/WindowsPath.h"
+#include "common/Text.h"
+#include "install/CampaignDirectoryRules.h"
 #include "install/OperationPaths.h"
 #include "package/ReadPackageDescription.h"
 #include "ui/BitmapHeader.h"
@@ -324,6 +326,18 @@ private:
                          " must already exist in the player's Warcraft III directory, and the campaign's game.dll "
                          "looks for war3.mpq only one folder up.");
         }
+        if (HasTrimmedPart(cleaned)) {
+            AddAtKey(Check::InstallDirTrimmed, kInstallDirKey,
+                     shown +
+                         " has a folder name ending in \".\" or \" \", which Windows reads as one folder at the end "
+                         "of a path and as another inside it, so the installer refuses to install.");
+        }
+        if (levels.size() == 1 && NamesGameFolder(levels.front())) {
+            AddAtKey(Check::InstallDirGameFolder, kInstallDirKey,
+                     shown + " names the " + Quoted(levels.front()) +
+                         " folder that a Warcraft III directory keeps for the player's own files: the installer "
+                         "refuses to install into it once it holds any. Give the campaign a folder of its own.");
+        }
     }
 
     void CheckBackground()
@@ -332,6 +346,15 @@ private:
         if (name.empty())
             return;
         const std::string shown = "BACKBITMAP " + Quoted(name);
+        if (NamesNetworkPath(name)) {
+            AddAtKey(Check::BitmapNetwork, kBackBitmapKey,
+                     shown +
+                         " names a network path, which the installer never opens: it would hand the player's "
+                         "Windows login to that computer. The installer stops at start with \"Error: file not "
+                         "found: " +
+                         name + "\".");
+            return;
+        }
         if (IsAbsoluteWindowsPath(name)) {
             AddAtKey(Check::BitmapAbsolute, kBackBitmapKey,
                      shown +

@@ -53,7 +53,10 @@ constexpr FindingRule kFindingRules[] = {
     {Check::InstallDirCleaned, "installdir-cleaned", "", Severity::Warning},
     {Check::InstallDirUnsafe, "installdir-unsafe", "", Severity::Error},
     {Check::InstallDirNested, "installdir-nested", "", Severity::Warning},
+    {Check::InstallDirTrimmed, "installdir-trimmed", "", Severity::Error},
+    {Check::InstallDirGameFolder, "installdir-game-folder", "", Severity::Error},
 
+    {Check::BitmapNetwork, "bitmap-network", "", Severity::Error},
     {Check::BitmapAbsolute, "bitmap-absolute", "", Severity::Warning},
     {Check::BitmapMissing, "bitmap-missing", "", Severity::Error},
     {Check::BitmapNotAFile, "bitmap-not-a-file", "", Severity::Error},

@@ -1,8 +1,12 @@
 #include "install/CampaignDirectoryCheck.h"
 
+#include "framework/FileFinder.h"
+#include "framework/WideText.h"
+#include "install/CampaignDirectoryRules.h"
+
 #include <windows.h>
 
-#include <optional>
+#include <vector>
 
 namespace kestrane {
 namespace {
@@ -26,10 +30,28 @@ bool IsLink(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+// The names at the top of `directory`; none when it is missing or cannot be listed.
+std::vector<std::wstring> TopLevelNames(const std::string& directory)
+{
+    std::vector<std::wstring> names;
+    FileFinder finder;
+    if (!finder.FindFile(JoinWidePath(WideFromAnsi(directory), L"*.*")))
+        return names;
+    for (bool more = true; more;) {
+        more = finder.FindNextFile();
+        if (!finder.IsDots())
+            names.push_back(finder.GetFileName());
+    }
+    return names;
+}
+
 }  // namespace
 
 bool IsCampaignDirectorySafe(const OperationPaths& paths)
 {
+    // Checked on the text the operations use, before Windows resolves it into another.
+    if (HasTrimmedPart(paths.campaignDirectory))
+        return false;
     const auto game = FullPath(paths.gameDirectory);
     const auto campaign = FullPath(paths.campaignDirectory);
     if (!game || !campaign || !IsStrictlyBelow(*game, *campaign))
@@ -42,6 +64,20 @@ bool IsCampaignDirectorySafe(const OperationPaths& paths)
             return false;
     }
     return true;
+}
+
+std::optional<std::string> CampaignDirectoryRefusal(const OperationPaths& paths, const std::string& installDir,
+                                                    const std::string& campaignFiles)
+{
+    if (!IsCampaignDirectorySafe(paths))
+        return UnsafeInstallDirText(installDir);
+    std::vector<std::wstring> ours(kInstallerFiles.begin(), kInstallerFiles.end());
+    // After an uninstall that kept the files added since, only the campaign's own files are left.
+    for (std::wstring& name : TopLevelNames(campaignFiles))
+        ours.push_back(std::move(name));
+    if (HoldsOnlyOthersFiles(TopLevelNames(paths.campaignDirectory), ours))
+        return OthersFolderText(paths.campaignDirectory);
+    return std::nullopt;
 }
 
 }  // namespace kestrane

@@ -238,6 +238,15 @@ int CopyDirectoryContents(const std::string& source, const std::string& destinat
     return copy.Copy(WideFromAnsi(source), WideFromAnsi(destination), L"");
 }
 
+bool PlaceFileIn(const std::string& source, const std::string& directory, const std::string& name)
+{
+    const std::wstring folder = WideFromAnsi(directory);
+    const std::wstring wideName = WideFromAnsi(name);
+    const PlainFolder into(folder);
+    const std::wstring intoPath = into ? FinalPath(into.Get()) : std::wstring();
+    return !intoPath.empty() && PlaceFile(WideFromAnsi(source), JoinWidePath(folder, wideName), intoPath, wideName);
+}
+
 int DeleteDirectoryContents(const std::string& directory)
 {
     return DeleteBelow(WideFromAnsi(directory));

@@ -16,6 +16,11 @@ using NotPlaced = std::function<void(const std::string& relativePath)>;
 // on. Nonzero when `source` could be listed.
 int CopyDirectoryContents(const std::string& source, const std::string& destination, const NotPlaced& notPlaced);
 
+// Copies the file `source` to `name` in the existing folder `directory` as the walk above
+// places each file: one there that is a link or shares its data with other names is replaced,
+// never written into. False when the file is not placed.
+bool PlaceFileIn(const std::string& source, const std::string& directory, const std::string& name);
+
 // Deletes everything below `directory`, which itself stays. What cannot be deleted (a
 // read-only file, say) stays, and so does every directory above it. Links are removed, never
 // followed. Nonzero when `directory` could be listed.

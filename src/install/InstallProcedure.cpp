@@ -46,9 +46,7 @@ void InstallCampaign(const OperationPaths& paths, const std::string& campaignNam
         ::CreateDirectoryA(paths.campaignDirectory.c_str(), nullptr);
 
     for (const GameFile& file : kGameFiles) {
-        const std::string source = paths.gameDirectory + file.name;
-        const std::string destination = paths.campaignDirectory + "\\" + file.name;
-        if (!::CopyFileA(source.c_str(), destination.c_str(), FALSE))
+        if (!PlaceFileIn(paths.gameDirectory + file.name, paths.campaignDirectory, file.name))
             state.Fail(file.copyError);
         setPosition(file.position);
     }

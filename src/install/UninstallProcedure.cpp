@@ -66,11 +66,19 @@ void RemoveInstalledFiles(const std::string& campaignDirectory, OperationState& 
 
 }  // namespace
 
-void UninstallCampaign(const std::string& campaignDirectory, OperationState& state, const AskUser& ask)
+void UninstallCampaign(const std::string& campaignDirectory, OperationState& state, const AskUser& ask,
+                       const CheckAgain& checkAgain)
 {
     state.resultText = "Uninstallation done sucessfully!\n(Don't forget to remove the shortcuts yourself!)";
     const std::string question = "Are you sure you want to remove all the files of " + Quoted(campaignDirectory) + " ?";
-    switch (ask(question, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    const int answer = ask(question, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES || answer == IDNO) {
+        if (std::optional<std::string> refusal = checkAgain()) {
+            state.Fail(std::move(*refusal));
+            return;
+        }
+    }
+    switch (answer) {
     case IDYES:
         RemoveEverything(campaignDirectory, ask);
         break;

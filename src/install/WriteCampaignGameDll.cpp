@@ -43,13 +43,15 @@ std::optional<FileIdentity> IdentityOf(const std::string& path)
 
 // A directory cannot be replaced by a renamed file, and finding that out only after the whole
 // copy is written would be late. Nor may the game's own game.dll be replaced, as it would be
-// by a campaign directory that is the game directory itself: it is only ever read.
-bool MayReplace(const std::string& destination, const std::string& source)
+// by a campaign directory that is the game directory itself: it is only ever read. A copy in
+// the campaign directory that is a link to it, or shares its data, is another name for it:
+// the rename replaces that name and leaves the game's file as it is.
+bool MayReplace(const std::string& destination, const std::string& campaignDirectory, const std::string& gameDirectory)
 {
     if (IsDirectory(destination))
         return false;
-    const auto existing = IdentityOf(destination);
-    return !existing || existing != IdentityOf(source);
+    const auto campaign = IdentityOf(campaignDirectory);
+    return !campaign || campaign != IdentityOf(gameDirectory);
 }
 
 // The copy is written under a unique name beside its destination and renamed over it only
@@ -116,7 +118,7 @@ void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& c
     const std::string destinationPath = campaignDirectory + "\\game.dll";
     std::optional<PendingFile> pending;
     std::optional<File> destination;
-    if (MayReplace(destinationPath, source->Path())) {
+    if (MayReplace(destinationPath, campaignDirectory, gameDirectory)) {
         try {
             pending.emplace(campaignDirectory, destinationPath);
             destination.emplace(pending->Path(), File::Mode::CreateWrite);
@@ -138,9 +140,12 @@ void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& c
         // zeros: the file system may log the rename before the data it names is written.
         destination->Flush();
         destination->Close();
+        // A copy there that shares the source's data is another name of the source: Windows
+        // renames nothing over it while the source is open. So the source is closed first, and
+        // both positions wait for the copy to be in place.
+        source->Close();
         pending->PutInPlace();
         setPosition(800);
-        source->Close();
         setPosition(900);
     } catch (const FileError&) {
         state.Fail(kReadingOrWritingText);

@@ -256,9 +256,10 @@ void InstallerDialog::OnInstallButton()
     const OperationPaths paths = MakeOperationPaths(m_gameDir, m_installDir);
     if (!FileExists(paths.gameDirectory + "war3.mpq")) {
         MessageBox(kNotWarcraftDirectory, MB_ICONERROR);
-    } else if (!IsCampaignDirectorySafe(paths)) {
-        // Neither procedure may write or remove anything at or above the game directory.
-        MessageBox(UnsafeInstallDirText(m_installDir), MB_ICONERROR);
+    } else if (const auto refusal = CampaignDirectoryRefusal(paths, m_installDir, kCampaignFilesFolder)) {
+        // Neither procedure may write or remove anything at or above the game directory, nor in
+        // a folder of somebody else's.
+        MessageBox(*refusal, MB_ICONERROR);
     } else {
         RunProcedureOfLabel(paths, state);
         ReportOutcome(state);
@@ -274,7 +275,9 @@ void InstallerDialog::RunProcedureOfLabel(const OperationPaths& paths, Operation
     if (label == kInstallLabel)
         InstallCampaign(paths, m_campaignName, m_icon, m_hwnd, state, &Ask);
     else if (label == kUninstallLabel)
-        UninstallCampaign(paths.campaignDirectory, state, &Ask);
+        UninstallCampaign(paths.campaignDirectory, state, &Ask, [&paths, this] {
+            return CampaignDirectoryRefusal(paths, m_installDir, kCampaignFilesFolder);
+        });
 }
 
 void InstallerDialog::ReportOutcome(const OperationState& state)

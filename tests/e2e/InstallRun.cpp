@@ -13,6 +13,13 @@ std::string ReadBytes(const std::string& path)
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
+std::string UnsafeInstallDirText(const std::string& cleaned)
+{
+    return "Error!\nThe campaign directory INSTALLDIR=\"" + cleaned +
+           "\" of install.ini is not a folder inside your Warcraft III directory.\nINSTALLDIR must name a folder "
+           "inside the Warcraft III directory; nothing was changed.";
+}
+
 std::string Rewritten(std::string bytes)
 {
     test::RewriteGameDllReference(std::as_writable_bytes(std::span(bytes.data(), bytes.size())));

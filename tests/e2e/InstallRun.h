@@ -18,6 +18,9 @@ inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c
 // The stand-in game.dll as the install must rewrite it, by the plain reference loop.
 std::string Rewritten(std::string bytes);
 using test::Snapshot;
+// The refusal of an INSTALLDIR that, once cleaned, is no folder inside the game directory or
+// names one that Windows reads two ways.
+std::string UnsafeInstallDirText(const std::string& cleaned);
 
 class InstallRun : public ::testing::Test {
 protected:

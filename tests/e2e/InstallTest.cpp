@@ -20,14 +20,6 @@ using namespace std::string_literals;
 
 constexpr const char* kDone = "Installation done sucessfully!";
 
-// The refusal of an INSTALLDIR that, once cleaned, is no folder inside the game directory.
-std::string UnsafeInstallDirText(const std::string& cleaned)
-{
-    return "Error!\nThe campaign directory INSTALLDIR=\"" + cleaned +
-           "\" of install.ini is not a folder inside your Warcraft III directory.\nINSTALLDIR must name a folder "
-           "inside the Warcraft III directory; nothing was changed.";
-}
-
 TEST_F(InstallRun, BuildsTheCampaignsCopyOfTheGameLeavesTheShortcutAtUninstallAndInstallsAgain)
 {
     const std::string link = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY) + "\\Orc Saga.lnk";
@@ -234,28 +226,35 @@ TEST_F(InstallRun, ShowsRisingPercentagesAndRemembersWhereTheProgressWindowStood
 }
 
 // An install cut short anywhere leaves no game.dll that start-up would take for an installed
-// campaign: the copy is there whole or not at all.
+// campaign: the copy is there whole or not at all, and an earlier one stays whole until the
+// rename replaces it.
 TEST_F(InstallRun, AnInstallKilledAtAnyMomentLeavesNoPartialGameDll)
 {
     const std::string library = StandInGameDll() + std::string(48 << 20, '\0') + StandInGameDll();
     test::WriteTextFile(m_game + "\\game.dll", library);
     const std::string expected = Rewritten(library);
     std::mt19937 random(20261206);
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        const auto delay = static_cast<DWORD>(std::uniform_int_distribution(0, 900)(random));
-        SCOPED_TRACE("killed after " + std::to_string(delay) + " ms");
-        Start();
-        Click(m_dialog, kInstallButtonId);
-        ::Sleep(delay);
-        m_program->Kill();
-        m_program.reset();
+    // The campaign's game.dll before the install, if any.
+    for (const char* earlier : {static_cast<const char*>(nullptr), "an earlier library"}) {
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            const auto delay = static_cast<DWORD>(std::uniform_int_distribution(0, 900)(random));
+            SCOPED_TRACE("killed after " + std::to_string(delay) + " ms" + (earlier ? " over an earlier one" : ""));
+            const std::string before = earlier ? earlier : "<missing>";
+            if (earlier)
+                m_root.WriteFile("Warcraft III\\Orc Saga\\game.dll", earlier);
+            Start();
+            Click(m_dialog, kInstallButtonId);
+            ::Sleep(delay);
+            m_program->Kill();
+            m_program.reset();
 
-        const std::string written = ReadBytes(Campaign() + "\\game.dll");
-        EXPECT_TRUE(written == "<missing>" || written == expected) << written.size() << " bytes";
-        Start();
-        EXPECT_EQ(Label(), written == expected ? "Uninstall" : "Install");
-        Exit();
-        ::DeleteFileA((Campaign() + "\\game.dll").c_str());
+            const std::string written = ReadBytes(Campaign() + "\\game.dll");
+            EXPECT_TRUE(written == before || written == expected) << written.size() << " bytes";
+            Start();
+            EXPECT_EQ(Label(), written == "<missing>" ? "Install" : "Uninstall");
+            Exit();
+            ::DeleteFileA((Campaign() + "\\game.dll").c_str());
+        }
     }
 }
 

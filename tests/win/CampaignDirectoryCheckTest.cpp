@@ -27,6 +27,10 @@ TEST(IsCampaignDirectorySafe, AcceptsOnlyFoldersStrictlyInsideTheGameDirectoryAn
         {game.Path(), "\\", false},
         {game.Path(), "Link", false},
         {game.Path(), "Link\\Campaign", false},
+        // Windows would check "Camp" and then write into "Camp ." or "Camp ".
+        {game.Path(), "Camp .", false},
+        {game.Path(), "Camp \\Deeper", false},
+        {game.Path(), "Camp.One", true},
         // An empty field gives the game directory "\", the root of the current drive.
         {"", "Campaign", true},
         {"", "", false},

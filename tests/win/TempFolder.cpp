@@ -59,19 +59,6 @@ bool IsReparsePoint(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Wine cannot remove a directory link through Win32: RemoveDirectory reaches the target, and
-// even removes it when it is empty. There the link goes the way it came.
-void RemoveDirectoryLink(const std::string& link)
-{
-    const std::string unixPath = UnixPath(link);
-    if (unixPath.empty()) {
-        ::RemoveDirectoryA(link.c_str());
-        return;
-    }
-    RunUnixCommand("Z:\\bin\\rm \"" + unixPath + "\"");
-    WaitFor([&] { return ::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
-}
-
 // Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..".
 template <class Visit>
 void ForEachEntry(const std::string& directory, Visit visit)
@@ -85,6 +72,38 @@ void ForEachEntry(const std::string& directory, Visit visit)
         if (name != "." && name != "..")
             visit(name, directory + "\\" + name, entry.dwFileAttributes);
     } while (::FindNextFileA(search.Get(), &entry));
+}
+
+// The Unix path of the entry `name` in `directory`: Wine converts a whole path as Windows
+// resolves it, which would drop the trailing dots and blanks of a last part such as "Camp ".
+std::string UnixPathOf(const std::string& directory, const std::string& name)
+{
+    const std::string unixDirectory = UnixPath(directory);
+    return unixDirectory.empty() ? std::string() : unixDirectory + "/" + name;
+}
+
+// Whether `directory` lists an entry of exactly this name.
+bool HasEntry(const std::string& directory, const std::string& name)
+{
+    bool found = false;
+    ForEachEntry(directory, [&](const std::string& entry, const std::string&, DWORD) { found = found || entry == name; });
+    return found;
+}
+
+// Wine cannot remove a directory link through Win32: RemoveDirectory reaches the target, and
+// even removes it when it is empty. There the link goes the way it came.
+void RemoveDirectoryLink(const std::string& link)
+{
+    const std::size_t split = link.rfind('\\');
+    const std::string directory = link.substr(0, split);
+    const std::string name = link.substr(split + 1);
+    const std::string unixPath = UnixPathOf(directory, name);
+    if (unixPath.empty()) {
+        ::RemoveDirectoryA(link.c_str());
+        return;
+    }
+    RunUnixCommand("Z:\\bin\\rm \"" + unixPath + "\"");
+    WaitFor([&] { return !HasEntry(directory, name); });
 }
 
 // Removes a tree without ever following a link out of it: tests put links to folders outside.
@@ -177,6 +196,24 @@ void MakeDirectoryLink(const std::string& target, const std::string& link)
     RunUnixCommand("Z:\\bin\\ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"");
     if (!WaitFor([&] { return IsReparsePoint(link); }))
         throw std::runtime_error("cannot make a directory link " + link);
+}
+
+void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic)
+{
+    const std::string unixTarget = UnixPath(target);
+    const std::string unixLink = UnixPathOf(directory, name);
+    if (unixTarget.empty() || unixLink.empty()) {
+        // Windows itself: a "\\?\" path keeps the name as it is written.
+        const std::string link = "\\\\?\\" + directory + "\\" + name;
+        const bool made = symbolic ? ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)
+                                   : ::CreateHardLinkA(link.c_str(), target.c_str(), nullptr);
+        if (!made)
+            throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
+        return;
+    }
+    RunUnixCommand(std::string("Z:\\bin\\ln ") + (symbolic ? "-s \"" : "\"") + unixTarget + "\" \"" + unixLink + "\"");
+    if (!WaitFor([&] { return HasEntry(directory, name); }))
+        throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
 }
 
 void WriteTextFile(const std::string& path, std::string_view bytes)

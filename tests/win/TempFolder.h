@@ -41,6 +41,12 @@ private:
 // A directory link at `link` to the folder `target`, seen by Windows as a reparse point.
 void MakeDirectoryLink(const std::string& target, const std::string& link);
 
+// The entry `name` in the folder `directory`, made on the Unix side of the prefix's drive as
+// `ln` makes a hard link to the file `target` (`ln -s`, a symbolic link, when `symbolic`), so
+// that a name Windows would trim, such as "Camp ", stands there exactly. Outside Wine, Windows
+// makes the same links itself.
+void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic);
+
 void WriteTextFile(const std::string& path, std::string_view bytes);
 std::string ReadTextFile(const std::string& path);
 

@@ -35,18 +35,25 @@ Outcome WriteGameDll(const test::TempFolder& game, const char* campaignDirectory
     return run;
 }
 
+// The earlier copy is a file of its own, or a hard link to the game's own game.dll.
 TEST(WriteCampaignGameDll, ReplacesAnEarlierCopyAndLeavesNoOtherFile)
 {
     // An empty game.dll gives an empty copy, not a failure.
     for (const auto& [source, expected] : {std::pair{kGameDll, "MZ ..\\war3.mpq\0d"s}, std::pair{""s, ""s}}) {
-        test::TempFolder game;
-        test::MakeTree(game.Path(), {{"Camp", kDirectory}, {"Camp\\game.dll", "an earlier, longer copy"},
-                                     {"game.dll", source}});
-        const Outcome run = WriteGameDll(game, "Camp");
-        EXPECT_EQ(run.positions, (std::vector<int>{600, 700, 800, 900})) << source.size() << " bytes";
-        EXPECT_FALSE(run.state.error) << run.state.errorText;
-        const Tree written = {{"Camp", kDirectory}, {"Camp\\game.dll", expected}, {"game.dll", source}};
-        EXPECT_EQ(Snapshot(game.Path()), written);
+        for (const bool linked : {false, true}) {
+            test::TempFolder game;
+            test::MakeTree(game.Path(), {{"Camp", kDirectory}, {"game.dll", source}});
+            if (linked)
+                test::MakeUnixLink(game / "game.dll", game / "Camp", "game.dll", false);
+            else
+                test::WriteTextFile(game / "Camp\\game.dll", "an earlier, longer copy");
+            const Outcome run = WriteGameDll(game, "Camp");
+            EXPECT_EQ(run.positions, (std::vector<int>{600, 700, 800, 900}))
+                << source.size() << " bytes" << (linked ? " over a hard link" : "");
+            EXPECT_FALSE(run.state.error) << run.state.errorText;
+            const Tree written = {{"Camp", kDirectory}, {"Camp\\game.dll", expected}, {"game.dll", source}};
+            EXPECT_EQ(Snapshot(game.Path()), written);
+        }
     }
 }
 
