@@ -62,6 +62,12 @@ TEST(MainDialog, LaysOutItsControlsInsideTheFrameAtTheScreensScale)
         const RECT frame = ControlRect(dialog, kFrameId);
         const auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
         EXPECT_EQ(edges(picture), (std::vector<LONG>{0, 0, AtTestBedScale(width), AtTestBedScale(height)}));
+        // The pixels below are read from the screen, which must hold the whole window: the test
+        // command's screen does, 1600 x 1200.
+        RECT window{};
+        ::GetWindowRect(dialog, &window);
+        ExpectInside({"the screen", {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}},
+                     {{"the window", window}});
         // Inside the picture's one-pixel border, at its top right: the bitmap is drawn out to the
         // control's edge, not only the control sized.
         EXPECT_EQ(WaitForPixel(dialog, {picture.right - 4, 4}, kBitmapGrey), kBitmapGrey);
