@@ -90,8 +90,8 @@ inline std::string StandInGameDll()
 std::string SpecialFolderPath(int csidl);
 
 // The screen's dpi as Windows reports it to a program that scales itself. From this call on, this
-// process reads other programs' windows in real pixels: one that declares no awareness of the
-// scale is shown them shrunk back to 96 dpi.
+// process reads other programs' windows in real pixels: Windows shows a process that declares no
+// awareness of the scale every window shrunk back to 96 dpi (Wine 8 does not).
 int ScreenDpi();
 
 // Reading another process's windows. Every call works across processes.
