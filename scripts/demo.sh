@@ -5,7 +5,8 @@
 # Warcraft III that is registered there, and runs the installer from the package directory:
 # in a window on your display when $DISPLAY is set; otherwise on a virtual display, where a
 # driver reads the window, saves a picture of it, installs the campaign and closes it. First of
-# all, kestrane-check tells what the installer will make of the package.
+# all, kestrane-check tells what the installer will make of the package. KESTRANE_DPI=144 (or
+# another dpi) shows the window at that screen scale, in a copy of the demo's prefix.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
@@ -25,6 +26,11 @@ driver="$KESTRANE_BUILD/windows/tests/e2e/kestrane-demo.exe"
 wine_run() { "$KESTRANE_ROOT/scripts/wine-run" "$prefix" "$@"; }
 
 "$KESTRANE_ROOT/scripts/wine-prefix" "$prefix"
+dpi=${KESTRANE_DPI:-96}
+if [ "$dpi" != 96 ]; then
+    "$KESTRANE_ROOT/scripts/wine-prefix-scaled" "$prefix" "$prefix-${dpi}dpi" "$dpi"
+    prefix="$prefix-${dpi}dpi"
+fi
 # Wine's background services outlive each program and keep the output of the one that started
 # them: started quietly here, they leave the demo's output alone.
 wine_run wineboot </dev/null >/dev/null 2>&1

@@ -11,5 +11,5 @@ build_trees
 # Made before ctest lists the Windows tests, so that listing never waits for Wine's first start.
 "$KESTRANE_ROOT/scripts/wine-prefix" "$KESTRANE_BUILD/windows/wine/prefix"
 cd "$KESTRANE_BUILD"
-xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24' \
+xvfb-run --auto-servernum --server-args='-screen 0 1600x1200x24' \
     ctest --output-on-failure --parallel 2 --timeout 600 "$@"

@@ -22,9 +22,10 @@ void Step(const char* what)
 
 void Describe(HWND dialog)
 {
-    std::printf("  title:                   %s\n  Warcraft III directory:  %s\n  main button:             %s\n",
+    std::printf("  title:                   %s\n  Warcraft III directory:  %s\n  main button:             %s\n"
+                "  screen:                  %d dpi\n",
                 WindowText(dialog).c_str(), ControlText(dialog, kGameDirId).c_str(),
-                ControlText(dialog, kInstallButtonId).c_str());
+                ControlText(dialog, kInstallButtonId).c_str(), ScreenDpi());
 }
 
 int Drive(const std::string& packageDirectory, const std::string& picturePath)

@@ -164,6 +164,13 @@ std::string SpecialFolderPath(int csidl)
     return path;
 }
 
+int ScreenDpi()
+{
+    ::SetProcessDPIAware();
+    const WindowDc screen(nullptr);
+    return ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
 std::string WindowText(HWND window)
 {
     std::array<char, 1024> text{};

@@ -52,6 +52,8 @@ public:
 };
 
 using test::MakeBitmapFile;
+// The colour of every pixel of MakeBitmapFile's bitmaps.
+inline constexpr COLORREF kBitmapGrey = RGB(test::kBitmapGreyLevel, test::kBitmapGreyLevel, test::kBitmapGreyLevel);
 
 // The game's registered "InstallPath" for the current user (the test prefix's), set for a scope
 // and put back as it was afterwards; nullopt removes it.
@@ -86,6 +88,11 @@ inline std::string StandInGameDll()
 
 // A special folder of the current user, such as CSIDL_DESKTOPDIRECTORY.
 std::string SpecialFolderPath(int csidl);
+
+// The screen's dpi as Windows reports it to a program that scales itself. From this call on, this
+// process reads other programs' windows in real pixels: Windows shows a process that declares no
+// awareness of the scale every window shrunk back to 96 dpi (Wine 8 does not).
+int ScreenDpi();
 
 // Reading another process's windows. Every call works across processes.
 std::string WindowText(HWND window);

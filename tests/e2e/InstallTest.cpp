@@ -1,5 +1,6 @@
 #include "InstallRun.h"
 #include "ReadLink.h"
+#include "Scale.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,7 @@ TEST_F(InstallRun, ShowsRisingPercentagesAndRemembersWhereTheProgressWindowStood
         const std::vector<HWND> found = m_program->Windows("Kestrane:");
         return found.empty() ? nullptr : found.front();
     });
+    ExpectProgressWindowLaidOut(progress);
     RECT placed{};
     ::GetWindowRect(progress, &placed);
     EXPECT_EQ(placed.left, 37);

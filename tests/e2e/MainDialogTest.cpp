@@ -1,10 +1,12 @@
 #include "Driver.h"
+#include "Scale.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace kestrane::e2e {
 namespace {
@@ -35,6 +37,48 @@ std::string SelectSomeFolder(HWND browser)
             return shown;
     }
     return {};
+}
+
+// At the test bed's scale the picture is the bitmap's size times the scale and shows the bitmap to
+// its right edge, and the field and the three buttons lie inside the frame, none over another,
+// with the frame and the picture inside the client area.
+TEST(MainDialog, LaysOutItsControlsInsideTheFrameAtTheScreensScale)
+{
+    const int dpi = TestBedDpi();
+    ASSERT_EQ(ScreenDpi(), dpi) << "the prefix's LogPixels";
+    const InstallPathScope unregistered(std::nullopt);
+    const SIZE backgrounds[] = {{640, 480}, {320, 240}, {200, 150}};
+    for (const auto& [width, height] : backgrounds) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + " at " + std::to_string(dpi) + " dpi");
+        PackageDirectory package;
+        package.WriteInstallIni("CAMPAIGNNAME=E2E\r\nBACKBITMAP=back.bmp\r\n");
+        package.WriteFile("back.bmp", MakeBitmapFile(width, height));
+        const Program program(package.Path());
+        const HWND dialog = program.WaitForMainDialog();
+
+        RECT client{};
+        ::GetClientRect(dialog, &client);
+        const RECT picture = ControlRect(dialog, kPictureId);
+        const RECT frame = ControlRect(dialog, kFrameId);
+        const auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
+        EXPECT_EQ(edges(picture), (std::vector<LONG>{0, 0, AtTestBedScale(width), AtTestBedScale(height)}));
+        // The pixels below are read from the screen, which must hold the whole window: the test
+        // command's screen does, 1600 x 1200.
+        RECT window{};
+        ::GetWindowRect(dialog, &window);
+        ExpectInside({"the screen", {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}},
+                     {{"the window", window}});
+        // Inside the picture's one-pixel border, at its top right: the bitmap is drawn out to the
+        // control's edge, not only the control sized.
+        EXPECT_EQ(WaitForPixel(dialog, {picture.right - 4, 4}, kBitmapGrey), kBitmapGrey);
+        ExpectInside({"the client area", client}, {{"the picture", picture}, {"the frame", frame}});
+        ExpectInsideAndApart({"the frame", frame}, {{"the field", ControlRect(dialog, kGameDirId)},
+                                                    {"the \"...\" button", ControlRect(dialog, kBrowseButtonId)},
+                                                    {"the main button", ControlRect(dialog, kInstallButtonId)},
+                                                    {"the Exit button", ControlRect(dialog, IDOK)}});
+        Click(dialog, IDOK);
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
 }
 
 TEST(MainDialog, OpensTheAboutBoxAndRelabelsTheMainButtonForTypingButNotForBrowsing)

@@ -54,11 +54,12 @@ struct BitmapFile {
     }
 };
 
-// An uncompressed 24-bit bitmap file of one colour.
+// An uncompressed 24-bit bitmap file of one colour: grey, each of its three bytes this level.
+inline constexpr std::uint8_t kBitmapGreyLevel = 0x80;
 inline std::string MakeBitmapFile(int width, int height)
 {
     BitmapFile file{.width = width, .height = height};
-    file.pixels.assign(file.RowBytes() * static_cast<std::size_t>(std::abs(height)), 0x80);
+    file.pixels.assign(file.RowBytes() * static_cast<std::size_t>(std::abs(height)), kBitmapGreyLevel);
     return file.Bytes();
 }
 
