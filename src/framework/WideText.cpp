@@ -26,6 +26,14 @@ std::string AnsiFromWide(std::wstring_view text)
     return ansi;
 }
 
+LeadByteRule SystemLeadByteRule()
+{
+    CPINFO info{};
+    if (!::GetCPInfo(CP_ACP, &info))
+        return {};
+    return LeadByteRuleFromPairs(info.LeadByte);
+}
+
 std::wstring JoinWidePath(std::wstring_view directory, std::wstring_view name)
 {
     std::wstring joined(directory);

@@ -1,6 +1,7 @@
 #include "install/InstallProcedure.h"
 
 #include "app/Probes.h"
+#include "common/Text.h"
 #include "install/DesktopShortcut.h"
 #include "install/DirectoryContents.h"
 #include "install/ShortcutValues.h"
@@ -47,7 +48,7 @@ void InstallCampaign(const OperationPaths& paths, const std::string& campaignNam
 
     for (const GameFile& file : kGameFiles) {
         const std::string source = paths.gameDirectory + file.name;
-        const std::string destination = paths.campaignDirectory + "\\" + file.name;
+        const std::string destination = InCampaignDirectory(paths.campaignDirectory, file.name);
         if (!::CopyFileA(source.c_str(), destination.c_str(), FALSE))
             state.Fail(file.copyError);
         setPosition(file.position);

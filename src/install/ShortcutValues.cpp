@@ -1,5 +1,7 @@
 #include "install/ShortcutValues.h"
 
+#include "common/Text.h"
+
 namespace kestrane {
 namespace {
 
@@ -7,16 +9,6 @@ bool IsForbiddenInLinkName(unsigned char byte)
 {
     constexpr std::string_view kReserved = "|><\"?*:/\\";
     return byte < 32 || byte == 127 || kReserved.find(static_cast<char>(byte)) != std::string_view::npos;
-}
-
-// The paths built inside the campaign directory always take a "\" of their own, even behind
-// a directory that already ends in one, as the install and uninstall do for their files.
-std::string InCampaignDirectory(std::string_view campaignDirectory, std::string_view name)
-{
-    std::string path(campaignDirectory);
-    path += '\\';
-    path += name;
-    return path;
 }
 
 }  // namespace
