@@ -1,5 +1,8 @@
 #include "framework/Application.h"
 
+#include "framework/ShellPath.h"
+#include "framework/WideText.h"
+
 #include <shlobj.h>
 
 #include <cstring>
@@ -18,10 +21,11 @@ constexpr const char* kProfileFile = "\\Kestrane.ini";
 
 std::string ProfileFolder()
 {
-    char appData[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+    const std::wstring appData = SpecialFolderPath(CSIDL_APPDATA);
+    const std::optional<std::string> path = ExactAnsiFromWide(appData);
+    if (appData.empty() || !path)
         return {};
-    return std::string(appData) + kProfileFolder;
+    return *path + kProfileFolder;
 }
 
 // The dialog manager handles keys only for messages the loop hands it first.

@@ -7,6 +7,7 @@
 #include "install/GameDllRewrite.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <new>
 #include <optional>
@@ -62,12 +63,27 @@ bool MayReplace(const std::string& destination, const std::string& source)
 class PendingFile {
 public:
     // Creates an empty file of a new name in `directory`, to become `destination`.
+    // Named as GetTempFileName names its files, which it could not do in a directory of more
+    // than MAX_PATH - 14 bytes: "kst" and four hexadecimal digits, the first free one after a
+    // start that differs from run to run.
     PendingFile(const std::string& directory, std::string destination) : m_destination(std::move(destination))
     {
-        char path[MAX_PATH];
-        if (::GetTempFileNameA(directory.c_str(), "kst", 0, path) == 0)
-            throw FileError("create a file in", directory, ::GetLastError());
-        m_path = path;
+        constexpr unsigned kNames = 0x10000;
+        const unsigned start = ::GetTickCount();
+        for (unsigned tried = 0; tried < kNames; ++tried) {
+            char name[16];
+            std::snprintf(name, sizeof name, "kst%04X.tmp", (start + tried) % kNames);
+            const std::string path = InCampaignDirectory(directory, name);
+            const UniqueFileHandle created(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (created) {
+                m_path = path;
+                return;
+            }
+            if (const DWORD error = ::GetLastError(); error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+                throw FileError("create a file in", directory, error);
+        }
+        throw FileError("create a file in", directory, ERROR_FILE_EXISTS);
     }
     ~PendingFile()
     {

@@ -1,5 +1,8 @@
 #include "TempFolder.h"
 
+#include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -80,21 +83,29 @@ void ForEachEntry(const std::string& directory, Visit visit)
 }
 
 // Removes a tree without ever following a link out of it: tests put links to folders outside.
-void RemoveTree(const std::string& directory)
+// In wide text, as tests also leave names that the ANSI code page cannot hold.
+void RemoveTree(const std::wstring& directory)
 {
-    ForEachEntry(directory, [](const std::string&, const std::string& path, DWORD attributes) {
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            RemoveDirectoryLink(path);
-        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    WIN32_FIND_DATAW entry;
+    const UniqueFindHandle search(::FindFirstFileW((directory + L"\\*").c_str(), &entry));
+    for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.Get(), &entry)) {
+        const std::wstring name = entry.cFileName;
+        const std::wstring path = directory + L"\\" + name;
+        if (name == L"." || name == L"..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            // Links are made with ASCII names only.
+            RemoveDirectoryLink(std::string(path.begin(), path.end()));
+        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(path);
         } else {
             // Tests leave read-only files behind on purpose.
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(path.c_str());
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path.c_str());
         }
-    });
-    ::SetFileAttributesA(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(directory.c_str());
+    }
+    ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(directory.c_str());
 }
 
 void AddToSnapshot(Tree& tree, const std::string& directory, const std::string& prefix)
@@ -131,7 +142,7 @@ TempFolder::TempFolder(std::string_view purpose)
 
 TempFolder::~TempFolder()
 {
-    RemoveTree(m_path);
+    RemoveTree(WideFromAnsi(m_path));
 }
 
 std::string TempFolder::operator/(std::string_view name) const
@@ -164,6 +175,35 @@ void MakeDirectoryLink(const std::string& target, const std::string& link)
     RunUnixCommand("Z:\\bin\\ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"");
     if (!WaitFor([&] { return IsReparsePoint(link); }))
         throw std::runtime_error("cannot make a directory link " + link);
+}
+
+std::wstring WideFromUtf8(std::string_view utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                               wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string ReadWideFile(const std::wstring& path)
+{
+    const UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return "<missing>";
+    std::string bytes(4096, '\0');
+    DWORD read = 0;
+    ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteWideFile(const std::wstring& path, std::string_view bytes)
+{
+    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (!file || !::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        throw std::runtime_error("cannot write a file of a wide name");
 }
 
 void WriteTextFile(const std::string& path, std::string_view bytes)
