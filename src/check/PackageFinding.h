@@ -35,6 +35,9 @@ enum class Check {
     IconNotInCampaignFiles,
     LinkNameReplaced,
     PatchArchiveInCampaignFiles,
+    BackslashSecondByte,
+    NameBeyondAscii,
+    PathTooLong,
 };
 
 struct Finding {

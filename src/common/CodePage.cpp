@@ -63,6 +63,14 @@ std::size_t CharacterStart(std::string_view text, std::size_t at, const LeadByte
     return start;
 }
 
+std::size_t CharacterCount(std::string_view text, const LeadByteRule& rule)
+{
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at, rule))
+        ++count;
+    return count;
+}
+
 bool IsCharacterBoundary(std::string_view text, std::size_t at, const LeadByteRule& rule)
 {
     return at >= text.size() ? at == text.size() : CharacterStart(text, at, rule) == at;

@@ -47,6 +47,8 @@ void SetAnsiLeadByteRule(const LeadByteRule& rule);
 // the system's own character walk does, so the text is walked from its start.
 std::size_t CharacterStart(std::string_view text, std::size_t at, const LeadByteRule& rule);
 
+std::size_t CharacterCount(std::string_view text, const LeadByteRule& rule);
+
 // Whether `at` is where a character starts (the text's end counts as one).
 bool IsCharacterBoundary(std::string_view text, std::size_t at, const LeadByteRule& rule);
 
