@@ -66,58 +66,51 @@ void RemoveDirectoryLink(const std::string& link)
     WaitFor([&] { return ::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
-// Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..".
+// Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..", in wide
+// text, as tests also leave names that the ANSI code page cannot hold.
 template <class Visit>
-void ForEachEntry(const std::string& directory, Visit visit)
-{
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = ::FindFirstFileA((directory + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            visit(name, directory + "\\" + name, entry.dwFileAttributes);
-    } while (::FindNextFileA(search, &entry));
-    ::FindClose(search);
-}
-
-// Removes a tree without ever following a link out of it: tests put links to folders outside.
-// In wide text, as tests also leave names that the ANSI code page cannot hold.
-void RemoveTree(const std::wstring& directory)
+void ForEachEntry(const std::wstring& directory, Visit visit)
 {
     WIN32_FIND_DATAW entry;
     const UniqueFindHandle search(::FindFirstFileW((directory + L"\\*").c_str(), &entry));
     for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.Get(), &entry)) {
         const std::wstring name = entry.cFileName;
-        const std::wstring path = directory + L"\\" + name;
-        if (name == L"." || name == L"..")
-            continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        if (name != L"." && name != L"..")
+            visit(name, directory + L"\\" + name, entry.dwFileAttributes);
+    }
+}
+
+// Removes a tree without ever following a link out of it: tests put links to folders outside.
+void RemoveTree(const std::wstring& directory)
+{
+    ForEachEntry(directory, [](const std::wstring&, const std::wstring& path, DWORD attributes) {
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             // Links are made with ASCII names only.
             RemoveDirectoryLink(std::string(path.begin(), path.end()));
-        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(path);
         } else {
             // Tests leave read-only files behind on purpose.
             ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             ::DeleteFileW(path.c_str());
         }
-    }
+    });
     ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::RemoveDirectoryW(directory.c_str());
 }
 
-void AddToSnapshot(Tree& tree, const std::string& directory, const std::string& prefix)
+// Names the code page lacks show as the system's ANSI form of them, their files still read.
+void AddToSnapshot(Tree& tree, const std::wstring& directory, const std::string& prefix)
 {
-    ForEachEntry(directory, [&](const std::string& name, const std::string& path, DWORD attributes) {
+    ForEachEntry(directory, [&](const std::wstring& name, const std::wstring& path, DWORD attributes) {
+        const std::string shown = prefix + AnsiFromWide(name);
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            tree[prefix + name] = kLink;
+            tree[shown] = kLink;
         } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            tree[prefix + name] = kDirectory;
-            AddToSnapshot(tree, path, prefix + name + "\\");
+            tree[shown] = kDirectory;
+            AddToSnapshot(tree, path, shown + "\\");
         } else {
-            tree[prefix + name] = ReadTextFile(path);
+            tree[shown] = ReadWideFile(path);
         }
     });
 }
@@ -191,10 +184,11 @@ std::string ReadWideFile(const std::wstring& path)
         ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return "<missing>";
-    std::string bytes(4096, '\0');
+    std::string bytes;
+    char chunk[65536];
     DWORD read = 0;
-    ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
+    while (::ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+        bytes.append(chunk, read);
     return bytes;
 }
 
@@ -225,7 +219,7 @@ std::string ReadTextFile(const std::string& path)
 Tree Snapshot(const std::string& root)
 {
     Tree tree;
-    AddToSnapshot(tree, root, "");
+    AddToSnapshot(tree, WideFromAnsi(root), "");
     return tree;
 }
 
