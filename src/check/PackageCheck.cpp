@@ -2,6 +2,7 @@
 
 #include "check/NameEncoding.h"
 #include "check/WindowsPath.h"
+#include "common/Text.h"
 #include "install/OperationPaths.h"
 #include "package/ReadPackageDescription.h"
 #include "ui/BitmapHeader.h"
@@ -83,10 +84,10 @@ std::string PluralBytes(std::size_t count)
 
 // Whether a path relative to a folder still names something inside it once Windows has
 // resolved it, as a path that climbs out of the campaign directory does not.
-bool StaysInside(std::string_view relative)
+bool StaysInside(std::string_view relative, const LeadByteRule& rule)
 {
     const std::string folder(kGameDirectoryFullPath);
-    return IsStrictlyBelow(folder, NormaliseFullPath(folder + "\\" + std::string(relative)));
+    return IsStrictlyBelow(folder, NormaliseFullPath(JoinPath(folder, relative, rule), rule), rule);
 }
 
 bool IsBeyondAscii(std::string_view bytes)
@@ -528,7 +529,7 @@ private:
     void CheckIcon(const std::optional<fs::path>& campaignFiles)
     {
         const std::string& icon = m_report.values.icon;
-        if (icon.empty() || (campaignFiles && StaysInside(icon) && IsRegularFile(FindEntry(*campaignFiles, icon))))
+        if (icon.empty() || (campaignFiles && StaysInside(icon, m_rule) && IsRegularFile(FindEntry(*campaignFiles, icon))))
             return;
         std::string message = "ICON " + Quoted(icon) +
                               " is not in \"Kestrane Files\": the shortcut looks for the icon in the campaign "
@@ -547,7 +548,7 @@ private:
         const std::optional<fs::path> patch = FindEntry(campaignFiles, kPatchArchive);
         if (!IsRegularFile(patch))
             return;
-        const std::string file = std::string(kCampaignFiles) + "\\" + patch->filename().string();
+        const std::string file = JoinPath(kCampaignFiles, patch->filename().string(), m_rule);
         Add(Check::PatchArchiveInCampaignFiles, "",
             Quoted(file) +
                 " arrives in the campaign directory, and the uninstall removes it with the game's files, also when "

@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include "common/Text.h"
 #include "framework/ShellPath.h"
 #include "framework/WideText.h"
 
@@ -16,8 +17,8 @@ namespace {
 
 Application* g_application = nullptr;
 
-constexpr const char* kProfileFolder = "\\Kestrane";
-constexpr const char* kProfileFile = "\\Kestrane.ini";
+constexpr const char* kProfileFolder = "Kestrane";
+constexpr const char* kProfileFile = "Kestrane.ini";
 
 std::string ProfileFolder()
 {
@@ -25,7 +26,7 @@ std::string ProfileFolder()
     const std::optional<std::string> path = ExactAnsiFromWide(appData);
     if (appData.empty() || !path)
         return {};
-    return *path + kProfileFolder;
+    return JoinPath(*path, kProfileFolder);
 }
 
 // The dialog manager handles keys only for messages the loop hands it first.
@@ -100,7 +101,7 @@ bool Application::PumpMessage()
 std::string Application::ProfilePath()
 {
     const std::string folder = ProfileFolder();
-    return folder.empty() ? folder : folder + kProfileFile;
+    return folder.empty() ? folder : JoinPath(folder, kProfileFile);
 }
 
 int Application::GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) const
@@ -119,7 +120,7 @@ bool Application::WriteProfileInt(const std::string& section, const std::string&
     // The first write makes the folder; later ones find it there.
     ::CreateDirectoryA(folder.c_str(), nullptr);
     return ::WritePrivateProfileStringA(section.c_str(), entry.c_str(), std::to_string(value).c_str(),
-                                        (folder + kProfileFile).c_str()) != FALSE;
+                                        JoinPath(folder, kProfileFile).c_str()) != FALSE;
 }
 
 void Application::KeepCallbackError(std::exception_ptr error)
