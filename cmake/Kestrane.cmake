@@ -39,14 +39,19 @@ include(GoogleTest)
 set(KESTRANE_TEST_NAME_PREFIX "" CACHE STRING "Put before the name of every test of this tree")
 
 # A GoogleTest program whose cases ctest lists one by one. Windows cases need the Wine prefix.
+# FILTER, a GoogleTest filter, leaves cases out of the listing (for another one to list).
 function(kestrane_add_gtest name)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBRARIES;PROPERTIES")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "FILTER" "SOURCES;LIBRARIES;PROPERTIES")
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main kestrane_warnings)
     set(properties ${ARG_PROPERTIES})
     if(CMAKE_CROSSCOMPILING)
         list(APPEND properties FIXTURES_REQUIRED wine_prefix)
     endif()
+    set(filter)
+    if(ARG_FILTER)
+        set(filter TEST_FILTER ${ARG_FILTER})
+    endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180 TEST_PREFIX "${KESTRANE_TEST_NAME_PREFIX}${name}."
-                         PROPERTIES ${properties})
+                         ${filter} PROPERTIES ${properties})
 endfunction()

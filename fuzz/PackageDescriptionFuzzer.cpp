@@ -16,16 +16,21 @@ void Require(bool condition)
         std::abort();
 }
 
-// What a cleaned INSTALLDIR can never be, whatever it was.
-void CheckCleaned(const std::string& raw)
+// What a cleaned INSTALLDIR can never be, whatever it was, in a single-byte code page and in
+// one whose characters may end in the byte of "\".
+void CheckCleaned(const std::string& raw, const kestrane::LeadByteRule& rule)
 {
     std::string cleaned = raw;
-    kestrane::SanitiseInstallDir(cleaned);
+    kestrane::SanitiseInstallDir(cleaned, rule);
     Require(cleaned.size() <= raw.size());
     Require(cleaned.empty() || cleaned.front() != '\\');
     Require(cleaned.find(':') == std::string::npos);
     // Only the colon step can leave a trailing separator: the one in front of a removed ":".
-    Require(cleaned.empty() || cleaned.back() != '\\' || raw.find(':') != std::string::npos);
+    Require(!kestrane::EndsWithCharacter(cleaned, '\\', rule) || raw.find(':') != std::string::npos);
+    // Cleaning what is clean changes nothing, unless a colon step left a separator to drop.
+    std::string again = cleaned;
+    kestrane::SanitiseInstallDir(again, rule);
+    Require(again == cleaned || raw.find(':') != std::string::npos);
 }
 
 void CheckValue(std::string_view text, const std::string& value)
@@ -44,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckValue(text, description.campaignName);
     CheckValue(text, description.icon);
     CheckValue(text, description.backBitmap);
-    CheckCleaned(std::string(text));
+    CheckCleaned(std::string(text), kestrane::LeadByteRuleOf(1252));
+    CheckCleaned(std::string(text), kestrane::LeadByteRuleOf(932));
     return 0;
 }

@@ -4,10 +4,10 @@
 
 namespace kestrane {
 
-std::string GameDirectoryFromInstallPath(std::string_view valueBytes)
+std::string GameDirectoryFromInstallPath(std::string_view valueBytes, const LeadByteRule& rule)
 {
     const std::string_view text = valueBytes.substr(0, valueBytes.find('\0'));
-    return WithTrailingSeparator(TrimTrailingWhiteSpace(text));
+    return WithTrailingSeparator(TrimTrailingWhiteSpace(text), rule);
 }
 
 }  // namespace kestrane

@@ -1,5 +1,6 @@
 // The program's entry point.
 #include "app/InstallerApp.h"
+#include "framework/WideText.h"
 
 #include <windows.h>
 
@@ -17,6 +18,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         ::SetDllDirectoryA("");
     }
+
+    // Every path rule reads characters of the code page the "A" functions use, and it is fixed
+    // for the process: the rules take it from here.
+    kestrane::SetAnsiLeadByteRule(kestrane::SystemLeadByteRule());
 
     kestrane::InstallerApp application;
     return application.Run();

@@ -1,5 +1,6 @@
 #include "check/PackageCheck.h"
 
+#include "check/NameEncoding.h"
 #include "check/WindowsPath.h"
 #include "common/Text.h"
 #include "install/CampaignDirectoryRules.h"
@@ -26,6 +27,10 @@ constexpr std::string_view kPatchArchive = "war3patch.mpq";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // A full path for the player's game directory, for the normalisation Windows applies.
 constexpr std::string_view kGameDirectoryFullPath = "C:\\Warcraft III";
+// Where many players have the game, for the length of the paths a campaign makes.
+constexpr std::string_view kTypicalGameDirectory = "C:\\Program Files (x86)\\Warcraft III\\";
+// The most characters of a path that Windows opens, without its terminating zero.
+constexpr std::size_t kLongestPath = 259;
 
 // What an empty value of each key costs the player.
 std::string_view ConsequenceOfEmpty(std::string_view key)
@@ -80,10 +85,37 @@ std::string PluralBytes(std::size_t count)
 
 // Whether a path relative to a folder still names something inside it once Windows has
 // resolved it, as a path that climbs out of the campaign directory does not.
-bool StaysInside(std::string_view relative)
+bool StaysInside(std::string_view relative, const LeadByteRule& rule)
 {
     const std::string folder(kGameDirectoryFullPath);
-    return IsStrictlyBelow(folder, NormaliseFullPath(folder + "\\" + std::string(relative)));
+    return IsStrictlyBelow(folder, NormaliseFullPath(JoinPath(folder, relative, rule), rule), rule);
+}
+
+bool IsBeyondAscii(std::string_view bytes)
+{
+    return std::ranges::any_of(bytes, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Whether a two-byte character of the text ends in the byte of "\".
+bool HasBackslashSecondByte(std::string_view bytes, const LeadByteRule& rule)
+{
+    for (std::size_t at = 0; at + 1 < bytes.size(); ++at) {
+        if (!rule.IsLeadByte(bytes[at]))
+            continue;
+        if (bytes[at + 1] == '\\')
+            return true;
+        ++at;
+    }
+    return false;
+}
+
+// A name or path of the author's disk as the report shows it.
+std::string Shown(const fs::path& path)
+{
+    const std::u8string utf8 = path.u8string();
+    std::string shown(utf8.begin(), utf8.end());
+    std::ranges::replace(shown, '/', '\\');
+    return shown;
 }
 
 bool IsRegularFile(const std::optional<fs::path>& path)
@@ -111,7 +143,11 @@ std::optional<std::string> ReadWholeFile(const fs::path& path)
 
 class PackageChecker {
 public:
-    explicit PackageChecker(PackageReport& report) : m_report(report), m_directory(report.packageDirectory) {}
+    PackageChecker(PackageReport& report, unsigned codePage)
+        : m_report(report), m_directory(report.packageDirectory), m_codePage(codePage),
+          m_rule(LeadByteRuleOf(codePage))
+    {
+    }
 
     void Run()
     {
@@ -122,6 +158,10 @@ public:
             CheckInstallDir();
             CheckBackground();
             CheckLinkName();
+            CheckValueCharacters(kInstallDirKey, m_report.values.installDir,
+                                 "the campaign directory gets another name");
+            CheckValueCharacters(kCampaignNameKey, m_report.values.campaignName,
+                                 "the window title and the desktop shortcut show other characters");
         }
         // The campaign files matter whatever install.ini says.
         CheckCampaignFiles();
@@ -167,7 +207,7 @@ private:
         m_text = std::move(*text);
         m_upper = UpperCased(m_text);
         m_report.descriptionRead = true;
-        m_report.values = ParsePackageDescription(m_text);
+        m_report.values = ParsePackageDescription(m_text, m_rule);
         return true;
     }
 
@@ -287,10 +327,10 @@ private:
     {
         const PackageDescription& values = m_report.values;
         m_report.windowTitle = MainWindowTitle(values.campaignName);
-        m_report.campaignDirectory = MakeOperationPaths(kGameDirectoryStandIn, values.installDir).campaignDirectory;
+        m_report.campaignDirectory = MakeOperationPaths(kGameDirectoryStandIn, values.installDir, m_rule).campaignDirectory;
         // The shortcut is offered only for a campaign with a name.
         if (!values.campaignName.empty())
-            m_report.shortcut = MakeShortcutValues(m_report.campaignDirectory, values.campaignName, values.icon);
+            m_report.shortcut = MakeShortcutValues(m_report.campaignDirectory, values.campaignName, values.icon, m_rule);
     }
 
     void CheckInstallDir()
@@ -302,9 +342,9 @@ private:
 
         const std::string gameDirectory(kGameDirectoryFullPath);
         const std::string campaignDirectory =
-            NormaliseFullPath(MakeOperationPaths(gameDirectory, cleaned).campaignDirectory);
+            NormaliseFullPath(MakeOperationPaths(gameDirectory, cleaned, m_rule).campaignDirectory, m_rule);
         const std::string shown = "INSTALLDIR " + Quoted(written);
-        if (!IsStrictlyBelow(gameDirectory, campaignDirectory)) {
+        if (!IsStrictlyBelow(gameDirectory, campaignDirectory, m_rule)) {
             const std::string cleaning =
                 written == cleaned ? "" : " is cleaned by the installer to " + Quoted(cleaned) + ", which";
             AddAtKey(
@@ -318,7 +358,7 @@ private:
                      shown + " is cleaned by the installer to " + Quoted(cleaned) + "; write INSTALLDIR=" + cleaned +
                          " to say what the player gets.");
         }
-        const std::vector<std::string> levels = WindowsPathParts(campaignDirectory.substr(gameDirectory.size()));
+        const std::vector<std::string> levels = WindowsPathParts(campaignDirectory.substr(gameDirectory.size()), m_rule);
         if (levels.size() > 1) {
             AddAtKey(Check::InstallDirNested, kInstallDirKey,
                      shown + " goes " + std::to_string(levels.size()) +
@@ -428,8 +468,82 @@ private:
                 std::string(kCampaignFiles), std::nullopt);
         }
         CheckIcon(campaignFiles);
-        if (campaignFiles)
+        if (campaignFiles) {
             CheckPatchArchive(*campaignFiles);
+            CheckNames(*campaignFiles, {});
+        }
+    }
+
+    // INSTALLDIR and CAMPAIGNNAME are bytes that each player's system reads in its own code page.
+    void CheckValueCharacters(std::string_view key, const std::string& value, std::string_view otherwise)
+    {
+        const std::string shown = std::string(key) + " " + Quoted(value);
+        if (HasBackslashSecondByte(value, m_rule))
+            AddAtKey(Check::BackslashSecondByte, key, shown + BackslashSecondByteText());
+        if (IsBeyondAscii(value)) {
+            AddAtKey(Check::NameBeyondAscii, key,
+                     shown + " has bytes beyond ASCII, which each player's Windows reads in its own code page: where "
+                             "that is not code page " +
+                         std::to_string(m_codePage) + ", " + std::string(otherwise) + ".");
+        }
+    }
+
+    std::string BackslashSecondByteText() const
+    {
+        return " holds a character whose second byte in code page " + std::to_string(m_codePage) +
+               " is 5C, the byte of \"\\\": a program that reads the path byte by byte takes it for a folder "
+               "separator.";
+    }
+
+    // Every name below the campaign files folder, in the order of their names, as the player's
+    // system will hold it once installed below a typical game directory. A folder whose path is
+    // too long already is not entered: nothing below it arrives either.
+    void CheckNames(const fs::path& folder, const fs::path& below)
+    {
+        std::error_code error;
+        std::vector<fs::directory_entry> entries;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+            entries.push_back(entry);
+        std::ranges::sort(entries, {}, [](const fs::directory_entry& entry) { return entry.path().filename(); });
+        for (const fs::directory_entry& entry : entries) {
+            const fs::path relative = below / entry.path().filename();
+            const std::string file = Shown(fs::path(std::string(kCampaignFiles)) / relative);
+            const std::optional<std::string> bytes = EncodeName(entry.path().filename(), m_codePage);
+            if (bytes && HasBackslashSecondByte(*bytes, m_rule))
+                Add(Check::BackslashSecondByte, "", Quoted(file) + BackslashSecondByteText(), file, std::nullopt);
+            if (!bytes || IsBeyondAscii(*bytes))
+                Add(Check::NameBeyondAscii, "", Quoted(file) + NameBeyondAsciiText(bytes.has_value()), file,
+                    std::nullopt);
+            const std::size_t length = InstalledPathLength(relative);
+            if (length > kLongestPath) {
+                Add(Check::PathTooLong, "",
+                    Quoted(file) + " becomes " + std::to_string(length) + " characters long below " +
+                        Quoted(std::string(kTypicalGameDirectory) + m_report.values.installDir) +
+                        ": Windows opens no path of more than " + std::to_string(kLongestPath) +
+                        " characters, so there the installer reports it as not copied.",
+                    file, std::nullopt);
+                continue;
+            }
+            if (entry.is_directory(error) && !entry.is_symlink(error))
+                CheckNames(entry.path(), relative);
+        }
+    }
+
+    std::string NameBeyondAsciiText(bool heldHere) const
+    {
+        const std::string codePage = "code page " + std::to_string(m_codePage);
+        return std::string(" has characters beyond ASCII, which ") +
+               (heldHere ? "a player's code page other than " + codePage + " may not hold" : codePage + " cannot hold") +
+               ": the installer copies it exactly, but Warcraft III, which opens its files by their names in the "
+               "player's code page, may not find it.";
+    }
+
+    // In characters, as Windows counts them: the game directory's, INSTALLDIR's in the code page,
+    // the separator, and the path below the campaign files folder.
+    std::size_t InstalledPathLength(const fs::path& relative) const
+    {
+        return kTypicalGameDirectory.size() + CharacterCount(m_report.values.installDir, m_rule) + 1 +
+               relative.u16string().size();
     }
 
     // The shortcut takes its icon from the campaign directory, where nothing but the contents
@@ -437,7 +551,7 @@ private:
     void CheckIcon(const std::optional<fs::path>& campaignFiles)
     {
         const std::string& icon = m_report.values.icon;
-        if (icon.empty() || (campaignFiles && StaysInside(icon) && IsRegularFile(FindEntry(*campaignFiles, icon))))
+        if (icon.empty() || (campaignFiles && StaysInside(icon, m_rule) && IsRegularFile(FindEntry(*campaignFiles, icon))))
             return;
         std::string message = "ICON " + Quoted(icon) +
                               " is not in \"Kestrane Files\": the shortcut looks for the icon in the campaign "
@@ -456,7 +570,7 @@ private:
         const std::optional<fs::path> patch = FindEntry(campaignFiles, kPatchArchive);
         if (!IsRegularFile(patch))
             return;
-        const std::string file = std::string(kCampaignFiles) + "\\" + patch->filename().string();
+        const std::string file = JoinPath(kCampaignFiles, patch->filename().string(), m_rule);
         Add(Check::PatchArchiveInCampaignFiles, "",
             Quoted(file) +
                 " arrives in the campaign directory, and the uninstall removes it with the game's files, also when "
@@ -467,7 +581,7 @@ private:
     void CheckLinkName()
     {
         const std::string& name = m_report.values.campaignName;
-        const std::string linkName = SanitiseLinkName(name);
+        const std::string linkName = SanitiseLinkName(name, m_rule);
         std::string replaced;
         for (std::size_t i = 0; i < name.size(); ++i) {
             if (linkName[i] != name[i] && replaced.find(name[i]) == std::string::npos)
@@ -487,15 +601,17 @@ private:
     fs::path m_directory;
     std::string m_text;
     std::string m_upper;
+    unsigned m_codePage;
+    LeadByteRule m_rule;
 };
 
 }  // namespace
 
-PackageReport CheckPackage(const std::string& packageDirectory)
+PackageReport CheckPackage(const std::string& packageDirectory, unsigned codePage)
 {
     PackageReport report;
     report.packageDirectory = packageDirectory;
-    PackageChecker(report).Run();
+    PackageChecker(report, codePage).Run();
     return report;
 }
 

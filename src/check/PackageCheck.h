@@ -45,8 +45,12 @@ struct PackageReport {
     std::vector<Finding> findings;
 };
 
-// Reads the package in `packageDirectory` as the installer would and reports every pitfall.
-PackageReport CheckPackage(const std::string& packageDirectory);
+// The player's code page that install.ini's bytes are read in unless the author names another.
+inline constexpr unsigned kDefaultCodePage = 1252;
+
+// Reads the package in `packageDirectory` as the installer would on a Windows whose ANSI code
+// page is `codePage`, and reports every pitfall.
+PackageReport CheckPackage(const std::string& packageDirectory, unsigned codePage = kDefaultCodePage);
 
 // 0 without findings, 1 with warnings only, 2 with errors.
 int ExitStatus(const PackageReport& report);

@@ -68,6 +68,10 @@ constexpr FindingRule kFindingRules[] = {
     {Check::IconNotInCampaignFiles, "icon-not-in-campaign-files", "", Severity::Warning},
     {Check::LinkNameReplaced, "link-name-replaced", "", Severity::Warning},
     {Check::PatchArchiveInCampaignFiles, "war3patch-in-campaign-files", "", Severity::Warning},
+
+    {Check::BackslashSecondByte, "backslash-second-byte", "", Severity::Warning},
+    {Check::NameBeyondAscii, "name-beyond-ascii", "", Severity::Warning},
+    {Check::PathTooLong, "path-too-long", "", Severity::Warning},
 };
 
 }  // namespace

@@ -38,6 +38,9 @@ enum class Check {
     IconNotInCampaignFiles,
     LinkNameReplaced,
     PatchArchiveInCampaignFiles,
+    BackslashSecondByte,
+    NameBeyondAscii,
+    PathTooLong,
 };
 
 struct Finding {

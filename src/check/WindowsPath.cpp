@@ -7,11 +7,6 @@
 namespace kestrane {
 namespace {
 
-bool IsSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
 // A name as the directory holds it: the exact name first, as every system finds it, then any
 // name that differs only in letter case, which Windows would have found too. A colon inside a
 // path names a drive or a stream on Windows, never a file in the folder.
@@ -29,14 +24,19 @@ std::optional<std::filesystem::path> FindChild(const std::filesystem::path& dire
     return std::nullopt;
 }
 
+// Where the first separator stands that is a character of its own.
+std::size_t FindSeparator(std::string_view path, const LeadByteRule& rule)
+{
+    return std::min({FindCharacters(path, "\\", 0, rule), FindCharacters(path, "/", 0, rule), path.size()});
+}
+
 }  // namespace
 
-std::vector<std::string> WindowsPathParts(std::string_view path)
+std::vector<std::string> WindowsPathParts(std::string_view path, const LeadByteRule& rule)
 {
     std::vector<std::string> parts;
     while (!path.empty()) {
-        const auto end = std::ranges::find_if(path, IsSeparator);
-        std::string part(path.begin(), end);
+        std::string part(path.substr(0, FindSeparator(path, rule)));
         path.remove_prefix(std::min(part.size() + 1, path.size()));
         if (part.empty() || part == ".")
             continue;
@@ -51,11 +51,11 @@ std::vector<std::string> WindowsPathParts(std::string_view path)
     return parts;
 }
 
-std::string NormaliseFullPath(std::string_view fullPath)
+std::string NormaliseFullPath(std::string_view fullPath, const LeadByteRule& rule)
 {
     const std::string_view drive = fullPath.substr(0, 2);
     std::vector<std::string> kept;
-    for (std::string& part : WindowsPathParts(fullPath.substr(drive.size()))) {
+    for (std::string& part : WindowsPathParts(fullPath.substr(drive.size()), rule)) {
         if (part != "..")
             kept.push_back(std::move(part));
         else if (!kept.empty())
@@ -73,7 +73,7 @@ std::string NormaliseFullPath(std::string_view fullPath)
 
 bool IsAbsoluteWindowsPath(std::string_view path)
 {
-    return (!path.empty() && IsSeparator(path.front())) || (path.size() >= 2 && path[1] == ':');
+    return path.starts_with('\\') || path.starts_with('/') || (path.size() >= 2 && path[1] == ':');
 }
 
 std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& directory, std::string_view windowsPath)

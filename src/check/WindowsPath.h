@@ -1,6 +1,8 @@
 // WindowsPath: the package's Windows paths resolved as Windows resolves them, on any system.
 #pragma once
 
+#include "common/CodePage.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,12 +13,13 @@ namespace kestrane {
 
 // The parts of a path as Windows' full-path normalisation keeps them: "\" and "/" both separate,
 // empty and "." parts vanish, each other part loses its trailing dots and blanks (and vanishes
-// when nothing is left), and ".." stays, for the caller to climb.
-std::vector<std::string> WindowsPathParts(std::string_view path);
+// when nothing is left), and ".." stays, for the caller to climb. A "\" that is the second byte
+// of a character of `rule`'s code page separates nothing.
+std::vector<std::string> WindowsPathParts(std::string_view path, const LeadByteRule& rule = {});
 
 // `fullPath` ("X:\..." or "X:/...") normalised as GetFullPathName would: the parts above, ".."
 // climbing one level and never above the drive's root. The result has the form "X:\a\b".
-std::string NormaliseFullPath(std::string_view fullPath);
+std::string NormaliseFullPath(std::string_view fullPath, const LeadByteRule& rule = {});
 
 // Whether the installer, given `path`, would look for it outside the package directory: on a
 // drive ("X:..."), at a drive's root ("\...") or on a server.

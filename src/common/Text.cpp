@@ -21,16 +21,24 @@ std::string_view TrimWhiteSpace(std::string_view text)
     return TrimTrailingWhiteSpace(text);
 }
 
-bool NeedsSeparator(std::string_view directory)
+bool NeedsSeparator(std::string_view directory, const LeadByteRule& rule)
 {
-    return directory.empty() || (directory.back() != '\\' && directory.back() != ':');
+    return !EndsWithCharacter(directory, '\\', rule) && !EndsWithCharacter(directory, ':', rule);
 }
 
-std::string JoinPath(std::string_view directory, std::string_view name)
+std::string JoinPath(std::string_view directory, std::string_view name, const LeadByteRule& rule)
 {
     std::string path(directory);
-    if (NeedsSeparator(directory))
+    if (NeedsSeparator(directory, rule))
         path += '\\';
+    path += name;
+    return path;
+}
+
+std::string InCampaignDirectory(std::string_view campaignDirectory, std::string_view name)
+{
+    std::string path(campaignDirectory);
+    path += '\\';
     path += name;
     return path;
 }
@@ -41,9 +49,9 @@ bool NamesNetworkPath(std::string_view path)
     return trimmed.starts_with("\\\\") || trimmed.starts_with("//");
 }
 
-std::string WithTrailingSeparator(std::string_view directory)
+std::string WithTrailingSeparator(std::string_view directory, const LeadByteRule& rule)
 {
-    return JoinPath(directory, {});
+    return JoinPath(directory, {}, rule);
 }
 
 }  // namespace kestrane

@@ -1,5 +1,8 @@
 #include "framework/Application.h"
 
+#include "common/Text.h"
+#include "framework/ShellPath.h"
+#include "framework/WideText.h"
 #include "framework/Window.h"
 
 #include <shlobj.h>
@@ -15,15 +18,16 @@ namespace {
 
 Application* g_application = nullptr;
 
-constexpr const char* kProfileFolder = "\\Kestrane";
-constexpr const char* kProfileFile = "\\Kestrane.ini";
+constexpr const char* kProfileFolder = "Kestrane";
+constexpr const char* kProfileFile = "Kestrane.ini";
 
 std::string ProfileFolder()
 {
-    char appData[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+    const std::wstring appData = SpecialFolderPath(CSIDL_APPDATA);
+    const std::optional<std::string> path = ExactAnsiFromWide(appData);
+    if (appData.empty() || !path)
         return {};
-    return std::string(appData) + kProfileFolder;
+    return JoinPath(*path, kProfileFolder);
 }
 
 // The dialog manager handles keys only for messages the loop hands it first.
@@ -105,7 +109,7 @@ bool Application::PumpMessage()
 std::string Application::ProfilePath()
 {
     const std::string folder = ProfileFolder();
-    return folder.empty() ? folder : folder + kProfileFile;
+    return folder.empty() ? folder : JoinPath(folder, kProfileFile);
 }
 
 int Application::GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) const
@@ -124,7 +128,7 @@ bool Application::WriteProfileInt(const std::string& section, const std::string&
     // The first write makes the folder; later ones find it there.
     ::CreateDirectoryA(folder.c_str(), nullptr);
     return ::WritePrivateProfileStringA(section.c_str(), entry.c_str(), std::to_string(value).c_str(),
-                                        (folder + kProfileFile).c_str()) != FALSE;
+                                        JoinPath(folder, kProfileFile).c_str()) != FALSE;
 }
 
 void Application::KeepCallbackError(std::exception_ptr error)

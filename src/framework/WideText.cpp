@@ -26,6 +26,35 @@ std::string AnsiFromWide(std::wstring_view text)
     return ansi;
 }
 
+std::optional<std::string> ExactAnsiFromWide(std::wstring_view text)
+{
+    if (text.empty())
+        return std::string();
+    // A UTF-8 ANSI code page (a Windows 10 option) holds every character and takes neither the
+    // flag nor the question.
+    const bool utf8 = ::GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int size = static_cast<int>(text.size());
+    BOOL lossy = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length == 0)
+        return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    if (::WideCharToMultiByte(CP_ACP, flags, text.data(), size, ansi.data(), length, nullptr,
+                              utf8 ? nullptr : &lossy) != length ||
+        lossy)
+        return std::nullopt;
+    return ansi;
+}
+
+LeadByteRule SystemLeadByteRule()
+{
+    CPINFO info{};
+    if (!::GetCPInfo(CP_ACP, &info))
+        return {};
+    return LeadByteRuleFromPairs(info.LeadByte);
+}
+
 std::wstring JoinWidePath(std::wstring_view directory, std::wstring_view name)
 {
     std::wstring joined(directory);

@@ -1,21 +1,23 @@
 #include "install/DesktopShortcut.h"
 
+#include "common/Text.h"
 #include "framework/ComPtr.h"
-#include "framework/UniqueHandle.h"
+#include "framework/ShellPath.h"
+#include "framework/WideText.h"
 
 #include <shlobj.h>
 
 namespace kestrane {
+namespace {
+
+// The shell saves a link only through a path of fewer than MAX_PATH characters.
+constexpr std::size_t kLinkPathLimit = MAX_PATH - 1;
+
+}  // namespace
 
 std::string GetSpecialFolderPath(int folder)
 {
-    UniqueTaskMemory<ITEMIDLIST> idList;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, folder, idList.Put())))
-        return {};
-    char path[MAX_PATH];
-    if (!::SHGetPathFromIDListA(idList.Get(), path))
-        return {};
-    return path;
+    return ExactAnsiFromWide(SpecialFolderPath(folder)).value_or(std::string());
 }
 
 void CreateDesktopShortcut(const std::string& target, const std::string& linkName,
@@ -23,15 +25,14 @@ void CreateDesktopShortcut(const std::string& target, const std::string& linkNam
                            const std::string& iconLocation, int folder)
 {
     // Without the folder the link would land at the root of the current drive, which no user
-    // would look at for it.
-    const std::string folderPath = GetSpecialFolderPath(folder);
+    // would look at for it. The folder stays in wide text, as the link is saved through it.
+    const std::wstring folderPath = SpecialFolderPath(folder);
     if (folderPath.empty())
         return;
 
     // A path that does not fit is not written at all: cut short, it would name another file.
-    const std::string linkPath = folderPath + "\\" + linkName;
-    wchar_t wideLinkPath[MAX_PATH];
-    if (::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wideLinkPath, MAX_PATH) == 0)
+    const std::wstring linkPath = JoinWidePath(folderPath, WideFromAnsi(linkName));
+    if (linkPath.size() > kLinkPathLimit)
         return;
 
     const auto link = ComPtr<IShellLinkA>::CreateInstance(CLSID_ShellLink);
@@ -43,7 +44,7 @@ void CreateDesktopShortcut(const std::string& target, const std::string& linkNam
     if (!iconLocation.empty())
         link->SetIconLocation(iconLocation.c_str(), 0);
     if (const auto file = link.As<IPersistFile>())
-        file->Save(wideLinkPath, TRUE);
+        file->Save(linkPath.c_str(), TRUE);
 }
 
 }  // namespace kestrane

@@ -1,5 +1,7 @@
 #include "install/ShortcutValues.h"
 
+#include "common/Text.h"
+
 namespace kestrane {
 namespace {
 
@@ -9,34 +11,26 @@ bool IsForbiddenInLinkName(unsigned char byte)
     return byte < 32 || byte == 127 || kReserved.find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
-// The paths built inside the campaign directory always take a "\" of their own, even behind
-// a directory that already ends in one, as the install and uninstall do for their files.
-std::string InCampaignDirectory(std::string_view campaignDirectory, std::string_view name)
-{
-    std::string path(campaignDirectory);
-    path += '\\';
-    path += name;
-    return path;
-}
-
 }  // namespace
 
-std::string SanitiseLinkName(std::string_view name)
+std::string SanitiseLinkName(std::string_view name, const LeadByteRule& rule)
 {
     std::string sanitised(name);
-    for (char& c : sanitised) {
-        if (IsForbiddenInLinkName(static_cast<unsigned char>(c)))
-            c = '_';
+    for (std::size_t at = 0; at < sanitised.size(); ++at) {
+        if (rule.IsLeadByte(sanitised[at]))
+            ++at;
+        else if (IsForbiddenInLinkName(static_cast<unsigned char>(sanitised[at])))
+            sanitised[at] = '_';
     }
     return sanitised;
 }
 
 ShortcutValues MakeShortcutValues(std::string_view campaignDirectory, std::string_view campaignName,
-                                  std::string_view icon)
+                                  std::string_view icon, const LeadByteRule& rule)
 {
     ShortcutValues values;
     values.target = InCampaignDirectory(campaignDirectory, "Warcraft III.exe");
-    values.linkName = SanitiseLinkName(campaignName) + ".lnk";
+    values.linkName = SanitiseLinkName(campaignName, rule) + ".lnk";
     values.workingDirectory = campaignDirectory;
     values.description = std::string(campaignName) + " Warcraft III Campaign";
     values.iconLocation = icon.empty() ? values.target : InCampaignDirectory(campaignDirectory, icon);

@@ -2,6 +2,8 @@
 // name is made safe as a file name.
 #pragma once
 
+#include "common/CodePage.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,12 +25,13 @@ struct ShortcutValues {
 
 // Replaces every byte that cannot stand in a file name (control bytes 0-31 and 127, and
 // | > < " ? * : / \) with "_"; bytes from 128 up belong to the code page's own letters and
-// stay. The result is exactly as long as the name.
-std::string SanitiseLinkName(std::string_view name);
+// stay, and so does the second byte of a two-byte character ("ソ" ends in the byte of "\").
+// The result is exactly as long as the name.
+std::string SanitiseLinkName(std::string_view name, const LeadByteRule& rule = AnsiLeadByteRule());
 
 // The shortcut to the copied game in `campaignDirectory`, named and described after the
 // campaign, with the package's icon from the campaign directory when it names one.
 ShortcutValues MakeShortcutValues(std::string_view campaignDirectory, std::string_view campaignName,
-                                  std::string_view icon);
+                                  std::string_view icon, const LeadByteRule& rule = AnsiLeadByteRule());
 
 }  // namespace kestrane

@@ -1,5 +1,6 @@
 #include "install/UninstallProcedure.h"
 
+#include "common/Text.h"
 #include "framework/File.h"
 #include "framework/FileError.h"
 #include "install/DirectoryContents.h"
@@ -47,7 +48,7 @@ void RemoveInstalledFiles(const std::string& campaignDirectory, OperationState& 
 {
     try {
         for (const char* name : kInstalledFiles)
-            RemoveIfPresent(campaignDirectory + "\\" + name);
+            RemoveIfPresent(InCampaignDirectory(campaignDirectory, name));
         if (!::RemoveDirectoryA(campaignDirectory.c_str())) {
             ask(Quoted(campaignDirectory) +
                     " was not removed because a few files were added there since install.\n"

@@ -1,10 +1,12 @@
 #include "install/WriteCampaignGameDll.h"
 
+#include "common/Text.h"
 #include "framework/File.h"
 #include "framework/FileError.h"
 #include "framework/UniqueHandle.h"
 #include "install/GameDllRewrite.h"
 
+#include <cstdio>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -61,12 +63,27 @@ bool MayReplace(const std::string& destination, const std::string& campaignDirec
 class PendingFile {
 public:
     // Creates an empty file of a new name in `directory`, to become `destination`.
+    // Named as GetTempFileName names its files, which it could not do in a directory of more
+    // than MAX_PATH - 14 bytes: "kst" and four hexadecimal digits, the first free one after a
+    // start that differs from run to run.
     PendingFile(const std::string& directory, std::string destination) : m_destination(std::move(destination))
     {
-        char path[MAX_PATH];
-        if (::GetTempFileNameA(directory.c_str(), "kst", 0, path) == 0)
-            throw FileError("create a file in", directory, ::GetLastError());
-        m_path = path;
+        constexpr unsigned kNames = 0x10000;
+        const unsigned start = ::GetTickCount();
+        for (unsigned tried = 0; tried < kNames; ++tried) {
+            char name[16];
+            std::snprintf(name, sizeof name, "kst%04X.TMP", (start + tried) % kNames);
+            const std::string path = InCampaignDirectory(directory, name);
+            const UniqueFileHandle created(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (created) {
+                m_path = path;
+                return;
+            }
+            if (const DWORD error = ::GetLastError(); error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+                throw FileError("create a file in", directory, error);
+        }
+        throw FileError("create a file in", directory, ERROR_FILE_EXISTS);
     }
     ~PendingFile()
     {
@@ -115,7 +132,7 @@ void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& c
     }
     setPosition(600);
 
-    const std::string destinationPath = campaignDirectory + "\\game.dll";
+    const std::string destinationPath = InCampaignDirectory(campaignDirectory, "game.dll");
     std::optional<PendingFile> pending;
     std::optional<File> destination;
     if (MayReplace(destinationPath, campaignDirectory, gameDirectory)) {

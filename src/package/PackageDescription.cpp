@@ -10,12 +10,14 @@ namespace {
 
 // One left-to-right pass: occurrences are looked for in the text as it stood before the pass,
 // so what a removal joins together is not searched again.
-void RemoveEvery(std::string& text, std::string_view pattern)
+// Only whole characters match: the second byte of "表" is no "\".
+void RemoveEvery(std::string& text, std::string_view pattern, const LeadByteRule& rule)
 {
     std::string kept;
     kept.reserve(text.size());
     std::size_t from = 0;
-    for (std::size_t at = text.find(pattern); at != std::string::npos; at = text.find(pattern, from)) {
+    for (std::size_t at = FindCharacters(text, pattern, 0, rule); at != std::string::npos;
+         at = FindCharacters(text, pattern, from, rule)) {
         kept.append(text, from, at - from);
         from = at + pattern.size();
     }
@@ -59,14 +61,15 @@ std::string FindValue(std::string_view text, std::string_view upperText, std::st
     return keyStart == std::string_view::npos ? std::string() : ExtractValue(text, keyStart);
 }
 
-void SanitiseInstallDir(std::string& installDir)
+void SanitiseInstallDir(std::string& installDir, const LeadByteRule& rule)
 {
     for (std::string_view pattern : {R"(\\)", R"(..\)", R"(\..)", R"(\.)", R"(.\)"})
-        RemoveEvery(installDir, pattern);
+        RemoveEvery(installDir, pattern, rule);
 
-    while (!installDir.empty() && installDir.back() == '\\')
+    while (EndsWithCharacter(installDir, '\\', rule))
         installDir.pop_back();
 
+    // No two-byte character ends in the byte of ":", so every such byte is a colon.
     if (const std::size_t colon = installDir.find(':'); colon != std::string::npos) {
         installDir.erase(0, colon + 1);
         std::erase(installDir, ':');
@@ -76,7 +79,7 @@ void SanitiseInstallDir(std::string& installDir)
     installDir.erase(0, firstKept);
 }
 
-PackageDescription ParsePackageDescription(std::string_view text)
+PackageDescription ParsePackageDescription(std::string_view text, const LeadByteRule& rule)
 {
     const std::string upper = UpperCased(text);
     PackageDescription description{
@@ -85,7 +88,7 @@ PackageDescription ParsePackageDescription(std::string_view text)
         .backBitmap = FindValue(text, upper, kBackBitmapKey),
         .installDir = FindValue(text, upper, kInstallDirKey),
     };
-    SanitiseInstallDir(description.installDir);
+    SanitiseInstallDir(description.installDir, rule);
     return description;
 }
 

@@ -1,6 +1,8 @@
 // PackageDescription: the four values of install.ini, and the rules that extract and clean them.
 #pragma once
 
+#include "common/CodePage.h"
+
 #include <string>
 #include <string_view>
 
@@ -37,10 +39,11 @@ std::string ExtractValue(std::string_view text, std::size_t keyStart);
 // The value of `key` in the text as read, empty when the key is missing.
 std::string FindValue(std::string_view text, std::string_view upperText, std::string_view key);
 
-// Strips INSTALLDIR of what could climb out of the game directory or name another drive.
-void SanitiseInstallDir(std::string& installDir);
+// Strips INSTALLDIR of what could climb out of the game directory or name another drive. Every
+// pass reads characters, so a folder "表" followed by "\x" keeps its "\".
+void SanitiseInstallDir(std::string& installDir, const LeadByteRule& rule = AnsiLeadByteRule());
 
 // All four values of an install.ini text, INSTALLDIR cleaned.
-PackageDescription ParsePackageDescription(std::string_view text);
+PackageDescription ParsePackageDescription(std::string_view text, const LeadByteRule& rule = AnsiLeadByteRule());
 
 }  // namespace kestrane

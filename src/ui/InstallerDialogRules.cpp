@@ -1,5 +1,7 @@
 #include "ui/InstallerDialogRules.h"
 
+#include "common/Text.h"
+
 namespace kestrane {
 namespace {
 
@@ -66,10 +68,7 @@ bool IsAboutCommand(std::uintptr_t command)
 
 std::string CampaignLibraryPath(std::string_view gameDirectory, std::string_view installDir)
 {
-    std::string path(gameDirectory);
-    path += installDir;
-    path += "\\game.dll";
-    return path;
+    return InCampaignDirectory(std::string(gameDirectory) + std::string(installDir), "game.dll");
 }
 
 }  // namespace kestrane

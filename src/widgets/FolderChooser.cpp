@@ -1,6 +1,8 @@
 #include "widgets/FolderChooser.h"
 
+#include "framework/ShellPath.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
 #include "widgets/ShortenForStatus.h"
 
 #include <utility>
@@ -28,9 +30,10 @@ int FolderChooser::Browse()
     if (m_callbackError)
         std::rethrow_exception(std::exchange(m_callbackError, nullptr));
 
-    if (!chosen || !ConvertToPath(chosen.Get()))
+    const std::optional<std::string> path = chosen ? ConvertToPath(chosen.Get()) : std::nullopt;
+    if (!path)
         return IDCANCEL;
-    m_path = m_pathBuffer.data();
+    m_path = *path;
     return IDOK;
 }
 
@@ -66,19 +69,16 @@ void FolderChooser::OnInitialized()
 void FolderChooser::OnSelectionChanged(PCIDLIST_ABSOLUTE item)
 {
     // An item without a path (My Computer, a printer) shows an empty status line.
-    m_path = ConvertToPath(item) ? m_pathBuffer.data() : "";
+    m_path = ConvertToPath(item).value_or(std::string());
     SetStatusText(ShortenForStatus(m_path));
 }
 
-bool FolderChooser::ConvertToPath(PCIDLIST_ABSOLUTE item)
+std::optional<std::string> FolderChooser::ConvertToPath(PCIDLIST_ABSOLUTE item)
 {
-    // The shell need not touch the buffer when an item has no path: it is cleared first, so that
-    // neither an earlier item's path nor stray bytes can pass for this one's.
-    m_pathBuffer.fill('\0');
-    if (::SHGetPathFromIDListA(item, m_pathBuffer.data()))
-        return true;
-    m_pathBuffer.fill('\0');
-    return false;
+    const std::wstring path = ShellItemPath(item);
+    if (path.empty())
+        return std::nullopt;
+    return ExactAnsiFromWide(path);
 }
 
 void FolderChooser::SetSelection(const std::string& path) const

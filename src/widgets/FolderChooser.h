@@ -6,6 +6,7 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <string>
 
 namespace kestrane {
@@ -31,16 +32,16 @@ private:
     void OnInitialized();
     void OnSelectionChanged(PCIDLIST_ABSOLUTE item);
 
-    // The item's file-system path in m_pathBuffer; an empty path when it has none.
-    bool ConvertToPath(PCIDLIST_ABSOLUTE item);
+    // The item's file-system path; none when it has none, or none that the ANSI code page holds.
+    static std::optional<std::string> ConvertToPath(PCIDLIST_ABSOLUTE item);
     void SetSelection(const std::string& path) const;
     void SetStatusText(const std::string& text) const;
 
     BROWSEINFOA m_browseInfo{};
     std::string m_initialFolder;
     std::string m_path;
+    // The browser writes the item's display name, not its path, into MAX_PATH bytes.
     std::array<char, MAX_PATH> m_displayName{};
-    std::array<char, MAX_PATH> m_pathBuffer{};
     HWND m_dialog = nullptr;
     std::exception_ptr m_callbackError;
 };

@@ -1,12 +1,14 @@
 # Runs kestrane-check on one package and checks its exit status and what it printed.
 # cmake -DEMULATOR=<runner, parts joined by |> -DPROGRAM=... -DDIRECTORY=<where to run>
-#       [-DPACKAGE=<argument>] -DSTATUS=<expected exit status> [-DJSON=ON -DCODES=<codes joined by |>]
+#       [-DPACKAGE=<argument>] [-DOPTIONS=<options joined by |>] -DSTATUS=<expected exit status>
+#       [-DJSON=ON -DCODES=<codes joined by |>]
 #       [-DEXPECTED_OUTPUT=<file>] -P RunKestraneCheck.cmake
 string(REPLACE "|" ";" emulator "${EMULATOR}")
-set(arguments ${PACKAGE})
+string(REPLACE "|" ";" arguments "${OPTIONS}")
 if(JSON)
-    set(arguments --json ${PACKAGE})
+    list(APPEND arguments --json)
 endif()
+list(APPEND arguments ${PACKAGE})
 execute_process(COMMAND ${emulator} ${PROGRAM} ${arguments} WORKING_DIRECTORY ${DIRECTORY}
                 OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
 # A Windows console program ends its lines with CR LF.

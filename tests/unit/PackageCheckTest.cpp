@@ -37,7 +37,7 @@ std::string IniWith(const std::string& key, std::string_view value)
 // puts a folder in place of the file of that name.
 using Changes = std::map<std::string, std::optional<std::string>>;
 
-PackageReport CheckChangedPackage(const Changes& changes)
+PackageReport CheckChangedPackage(const Changes& changes, unsigned codePage = kDefaultCodePage)
 {
     std::random_device random;
     const fs::path root = fs::temp_directory_path() / ("kestrane-check-" + std::to_string(random()) +
@@ -49,11 +49,13 @@ PackageReport CheckChangedPackage(const Changes& changes)
     for (const auto& [name, bytes] : files) {
         if (!bytes || files.contains(name + "/"))
             continue;
-        fs::create_directories((root / name).parent_path());
+        // The names are UTF-8, which a Windows path takes only as such.
+        const fs::path path = root / fs::path(std::u8string(name.begin(), name.end()));
+        fs::create_directories(path.parent_path());
         if (!name.ends_with('/'))
-            std::ofstream(root / name, std::ios::binary) << *bytes;
+            std::ofstream(path, std::ios::binary) << *bytes;
     }
-    const PackageReport report = CheckPackage(root.string());
+    const PackageReport report = CheckPackage(root.string(), codePage);
     fs::remove_all(root);
     return report;
 }
@@ -80,10 +82,11 @@ std::string Head(Severity severity, Check check, int line)
 
 // The findings in order, each shown with its message unless that mentions what is expected, and
 // the exit status they add up to.
-void ExpectFindings(const std::vector<std::pair<Changes, std::vector<Expected>>>& rows)
+void ExpectFindings(const std::vector<std::pair<Changes, std::vector<Expected>>>& rows,
+                    unsigned codePage = kDefaultCodePage)
 {
     for (const auto& [changes, expected] : rows) {
-        const PackageReport report = CheckChangedPackage(changes);
+        const PackageReport report = CheckChangedPackage(changes, codePage);
         std::vector<std::string> actual;
         std::vector<std::string> wanted;
         for (const auto& [check, severity, line, mentions] : expected)
@@ -94,7 +97,7 @@ void ExpectFindings(const std::vector<std::pair<Changes, std::vector<Expected>>>
             actual.push_back(Head(f.severity, f.check, f.line.value_or(0)) +
                              (mentions ? " mentioning \"" + expected[i].mentions + "\"" : ": " + f.message));
         }
-        EXPECT_EQ(actual, wanted) << Describe(changes);
+        EXPECT_EQ(actual, wanted) << Describe(changes) << " in code page " << codePage;
         const bool error = std::ranges::any_of(expected, [](const Expected& e) { return e.severity == Error; });
         EXPECT_EQ(ExitStatus(report), error ? 2 : expected.empty() ? 0 : 1) << Describe(changes);
     }
@@ -160,6 +163,46 @@ TEST(CheckPackage, FindsEachPitfallOnceAndNothingWhereThereIsNone)
     });
     for (const std::string value : {".", "..", "...", ". .", "Orc/..", "../Orc Saga", R"(C:\)"})
         ExpectFindings({{{{"install.ini", IniWith("INSTALLDIR", value)}}, {{InstallDirUnsafe, Error, 4, "refuses"}}}});
+}
+
+// Names as the disk holds them (UTF-8 here) and values as install.ini's bytes, read on a Western
+// and on a Japanese Windows. "表" is 95 5C and "ソ" 83 5C in 932; 1252 holds neither "表" nor "地図".
+TEST(CheckPackage, WarnsOfNamesThatACodePageReadsOtherwiseAndOfPathsTooLong)
+{
+    // Below "C:\Program Files (x86)\Warcraft III\" and INSTALLDIR, the folder takes 257 characters
+    // and the file in it 265.
+    const std::string longInstallDir(150, 'c');
+    const std::string deepFile = "Kestrane Files/" + std::string(70, 'a') + "/map.w3m";
+    struct Row {
+        Changes changes;
+        std::vector<Expected> in1252;
+        std::vector<Expected> in932;
+    };
+    const Expected backslash{BackslashSecondByte, Warning, 0, "second byte in code page 932 is 5C"};
+    const Row rows[] = {
+        {{{"Kestrane Files/Maps/x.w3m", "map"}}, {}, {}},
+        {{{"Kestrane Files/\u8868.w3m", "map"}},
+         {{NameBeyondAscii, Warning, 0, "which code page 1252 cannot hold"}},
+         {backslash, {NameBeyondAscii, Warning, 0, "other than code page 932 may not hold"}}},
+        {{{"Kestrane Files/\u5730\u56F3/x.w3m", "map"}},
+         {{NameBeyondAscii, Warning, 0, "\"Kestrane Files\\\u5730\u56F3\" has characters beyond ASCII"}},
+         {{NameBeyondAscii, Warning, 0, "may not hold"}}},
+        {{{"install.ini", IniWith("INSTALLDIR", "\x95\x5C")}},
+         {{InstallDirCleaned, Warning, 4, "cleaned by the installer to \"\x95\""},
+          {NameBeyondAscii, Warning, 4, "not code page 1252, the campaign directory gets another name"}},
+         {{BackslashSecondByte, Warning, 4, "INSTALLDIR \"\x95\x5C\" holds a character"},
+          {NameBeyondAscii, Warning, 4, "not code page 932"}}},
+        {{{"install.ini", IniWith("CAMPAIGNNAME", "Orc \x83\x5C")}},
+         {{LinkNameReplaced, Warning, 1, "(\"\\\")"}, {NameBeyondAscii, Warning, 1, "the window title"}},
+         {{BackslashSecondByte, Warning, 1, "CAMPAIGNNAME"}, {NameBeyondAscii, Warning, 1, "the window title"}}},
+        {{{deepFile, "map"}, {"install.ini", IniWith("INSTALLDIR", longInstallDir)}},
+         {{PathTooLong, Warning, 0, "map.w3m\" becomes 265 characters long below \"C:\\Program Files (x86)\\Warcraft III\\c"}},
+         {{PathTooLong, Warning, 0, "259 characters"}}},
+    };
+    for (const auto& [changes, in1252, in932] : rows) {
+        ExpectFindings({{changes, in1252}}, 1252);
+        ExpectFindings({{changes, in932}}, 932);
+    }
 }
 
 TEST(CheckPackage, ShowsTheDialogAndNoShortcutForANamelessCampaign)

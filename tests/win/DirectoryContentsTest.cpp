@@ -1,7 +1,5 @@
 #include "install/DirectoryContents.h"
 
-#include "framework/UniqueHandle.h"
-
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +16,10 @@ using test::kDirectory;
 using test::kLink;
 using test::MakeTree;
 using test::Snapshot;
+using test::ReadWideFile;
 using test::Tree;
+using test::WideFromUtf8;
+using test::WriteWideFile;
 
 void SetAttributes(const std::string& path, DWORD attributes)
 {
@@ -70,35 +71,6 @@ TEST(CopyDirectoryContents, MergesEveryEntryOverAnEarlierCopyButNoLinkedDirector
     EXPECT_EQ(Snapshot(destination.Path()), expected);
 }
 
-std::wstring Wide(const std::string& utf8)
-{
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                               wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
-std::string ReadWide(const std::wstring& path)
-{
-    const UniqueFileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return "<missing>";
-    std::string bytes(4096, '\0');
-    DWORD read = 0;
-    ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
-void WriteWide(const std::wstring& path, std::string_view bytes)
-{
-    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(file);
-    DWORD written = 0;
-    ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
 // Names the ANSI code page cannot hold, or that its best fit would turn into a path out of the
 // destination, and destinations that lead out of it: a folder link and a hard link.
 TEST(CopyDirectoryContents, PlacesEveryNameExactlyAndNeverWritesThroughALink)
@@ -110,19 +82,19 @@ TEST(CopyDirectoryContents, PlacesEveryNameExactlyAndNeverWritesThroughALink)
     MakeTree(outside.Path(), {{"Maps", kDirectory}, {"Maps\\Chapter1.w3m", "the game's map"}, {"patch", "the game's"}});
     MakeTree(parent.Path(), {{"Storm.dll", "the game's Storm"}, {"Camp", kDirectory}});
     test::MakeDirectoryLink(outside / "Maps", destination + "\\Maps");
-    ASSERT_TRUE(::CreateHardLinkW(Wide(destination + "\\war3patch.mpq").c_str(), Wide(outside / "patch").c_str(),
+    ASSERT_TRUE(::CreateHardLinkW(WideFromUtf8(destination + "\\war3patch.mpq").c_str(), WideFromUtf8(outside / "patch").c_str(),
                                   nullptr));
     const char* names[] = {"地図.w3m", "Карта.w3m", "..＼Storm.dll", "war3patch.mpq"};
     MakeTree(source.Path(), {{"Maps", kDirectory}, {"Maps\\Chapter1.w3m", "the campaign's map"}});
     for (const char* name : names)
-        WriteWide(Wide(source / name), "x");
+        WriteWideFile(WideFromUtf8(source / name), "x");
 
     std::vector<std::string> notPlaced;
     EXPECT_NE(CopyDirectoryContents(source.Path(), destination,
                                     [&notPlaced](const std::string& relativePath) { notPlaced.push_back(relativePath); }),
               0);
     for (const char* name : names)
-        EXPECT_EQ(ReadWide(Wide(destination + "\\" + name)), "x") << name;
+        EXPECT_EQ(ReadWideFile(WideFromUtf8(destination + "\\" + name)), "x") << name;
     EXPECT_EQ(notPlaced, (std::vector<std::string>{"Maps", "Maps\\Chapter1.w3m"}));
     EXPECT_EQ(Snapshot(outside.Path()),
               (Tree{{"Maps", kDirectory}, {"Maps\\Chapter1.w3m", "the game's map"}, {"patch", "the game's"}}));

@@ -10,38 +10,70 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <tuple>
 
 namespace kestrane {
 namespace {
 
-// The copy and delete tests prove the kinds on real trees; this proves the paths and that each
-// entry comes once: a second listing of a name doubles its facts.
-TEST(FileFinder, ListsEachEntryOnceWithItsKindAndFullPathForARelativePattern)
+// The entries of `folder`, by name, with their full paths and kinds, from the search `pattern`:
+// a second listing of a name doubles its facts.
+std::map<std::wstring, std::wstring> List(const std::wstring& pattern)
 {
-    test::TempFolder outside;
-    test::TempFolder folder;
-    test::WriteTextFile(folder / "plain.txt", "x");
-    ::CreateDirectoryA((folder / "sub").c_str(), nullptr);
-    test::MakeDirectoryLink(outside.Path(), folder / "link");
-    test::CurrentDirectoryScope inFolder(folder.Path());
-
-    std::map<std::string, std::string> listed;
+    std::map<std::wstring, std::wstring> listed;
     FileFinder finder;
-    ASSERT_TRUE(finder.FindFile("*.*"));
+    if (!finder.FindFile(pattern))
+        return listed;
     for (bool more = true; more;) {
         more = finder.FindNextFile();
-        listed[AnsiFromWide(finder.GetFileName())] += AnsiFromWide(finder.GetFilePath()) + (finder.IsDirectory() ? " directory" : "") +
-                                        (finder.IsDots() ? " dots" : "") + (finder.IsReparsePoint() ? " link" : "");
+        listed[finder.GetFileName()] += finder.GetFilePath() + (finder.IsDirectory() ? L" directory" : L"") +
+                                        (finder.IsDots() ? L" dots" : L"") + (finder.IsReparsePoint() ? L" link" : L"");
     }
-    const std::map<std::string, std::string> expected = {
-        {".", folder / ". directory dots"},
-        {"..", folder / ".. directory dots"},
-        {"plain.txt", folder / "plain.txt"},
-        {"sub", folder / "sub directory"},
-        {"link", folder / "link directory link"},
+    return listed;
+}
+
+// The copy and delete tests prove the kinds on real trees; this proves the paths and that each
+// entry comes once, for patterns relative to the current directory and full ones, and in a
+// folder whose full path is 200 characters but, in a code page of two-byte characters such as
+// 932, over 300 bytes: a path built in ANSI bytes there would not fit MAX_PATH.
+TEST(FileFinder, ListsEachEntryOnceWithItsKindAndFullPath)
+{
+    struct Case {
+        const char* what;
+        std::size_t depth;  // levels of 38 characters "表" below the temporary folder
+        bool relative;      // searched by "*.*" from inside the folder
     };
-    EXPECT_EQ(listed, expected);
+    const Case cases[] = {
+        {"relative pattern", 0, true},
+        {"full pattern", 0, false},
+        {"deep folder", 4, false},
+    };
+    for (const auto& [what, depth, relative] : cases) {
+        test::TempFolder outside;
+        test::TempFolder temp;
+        std::wstring folder = WideFromAnsi(temp.Path());
+        for (std::size_t level = 0; level < depth; ++level) {
+            folder += L"\\" + std::wstring(38, L'\u8868');
+            ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr)) << what << ", level " << level;
+        }
+        test::WriteWideFile(folder + L"\\plain.txt", "x");
+        ::CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
+        if (depth == 0)
+            test::MakeDirectoryLink(outside.Path(), temp / "link");
+
+        std::map<std::wstring, std::wstring> expected = {
+            {L".", folder + L"\\. directory dots"},
+            {L"..", folder + L"\\.. directory dots"},
+            {L"plain.txt", folder + L"\\plain.txt"},
+            {L"sub", folder + L"\\sub directory"},
+        };
+        if (depth == 0)
+            expected[L"link"] = folder + L"\\link directory link";
+        std::optional<test::CurrentDirectoryScope> inFolder;
+        if (relative)
+            inFolder.emplace(temp.Path());
+        EXPECT_EQ(List(relative ? L"*.*" : folder + L"\\*.*"), expected) << what << ", " << folder.size() << " characters";
+    }
 }
 
 // The end-to-end runs probe plain files, plain directories and missing names.

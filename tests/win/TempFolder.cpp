@@ -1,6 +1,7 @@
 #include "TempFolder.h"
 
 #include "framework/UniqueHandle.h"
+#include "framework/WideText.h"
 
 #include <windows.h>
 
@@ -59,19 +60,18 @@ bool IsReparsePoint(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..".
+// Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..", in wide
+// text, as tests also leave names that the ANSI code page cannot hold.
 template <class Visit>
-void ForEachEntry(const std::string& directory, Visit visit)
+void ForEachEntry(const std::wstring& directory, Visit visit)
 {
-    WIN32_FIND_DATAA entry;
-    const UniqueFindHandle search(::FindFirstFileA((directory + "\\*").c_str(), &entry));
-    if (!search)
-        return;
-    do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            visit(name, directory + "\\" + name, entry.dwFileAttributes);
-    } while (::FindNextFileA(search.Get(), &entry));
+    WIN32_FIND_DATAW entry;
+    const UniqueFindHandle search(::FindFirstFileW((directory + L"\\*").c_str(), &entry));
+    for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.Get(), &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..")
+            visit(name, directory + L"\\" + name, entry.dwFileAttributes);
+    }
 }
 
 // The Unix path of the entry `name` in `directory`: Wine converts a whole path as Windows
@@ -86,7 +86,9 @@ std::string UnixPathOf(const std::string& directory, const std::string& name)
 bool HasEntry(const std::string& directory, const std::string& name)
 {
     bool found = false;
-    ForEachEntry(directory, [&](const std::string& entry, const std::string&, DWORD) { found = found || entry == name; });
+    const std::wstring wideName = WideFromAnsi(name);
+    ForEachEntry(WideFromAnsi(directory),
+                 [&](const std::wstring& entry, const std::wstring&, DWORD) { found = found || entry == wideName; });
     return found;
 }
 
@@ -107,33 +109,36 @@ void RemoveDirectoryLink(const std::string& link)
 }
 
 // Removes a tree without ever following a link out of it: tests put links to folders outside.
-void RemoveTree(const std::string& directory)
+void RemoveTree(const std::wstring& directory)
 {
-    ForEachEntry(directory, [](const std::string&, const std::string& path, DWORD attributes) {
+    ForEachEntry(directory, [](const std::wstring&, const std::wstring& path, DWORD attributes) {
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            RemoveDirectoryLink(path);
+            // Links are made with ASCII names only.
+            RemoveDirectoryLink(std::string(path.begin(), path.end()));
         } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(path);
         } else {
             // Tests leave read-only files behind on purpose.
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(path.c_str());
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path.c_str());
         }
     });
-    ::SetFileAttributesA(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(directory.c_str());
+    ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(directory.c_str());
 }
 
-void AddToSnapshot(Tree& tree, const std::string& directory, const std::string& prefix)
+// Names the code page lacks show as the system's ANSI form of them, their files still read.
+void AddToSnapshot(Tree& tree, const std::wstring& directory, const std::string& prefix)
 {
-    ForEachEntry(directory, [&](const std::string& name, const std::string& path, DWORD attributes) {
+    ForEachEntry(directory, [&](const std::wstring& name, const std::wstring& path, DWORD attributes) {
+        const std::string shown = prefix + AnsiFromWide(name);
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            tree[prefix + name] = kLink;
+            tree[shown] = kLink;
         } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            tree[prefix + name] = kDirectory;
-            AddToSnapshot(tree, path, prefix + name + "\\");
+            tree[shown] = kDirectory;
+            AddToSnapshot(tree, path, shown + "\\");
         } else {
-            tree[prefix + name] = ReadTextFile(path);
+            tree[shown] = ReadWideFile(path);
         }
     });
 }
@@ -163,7 +168,7 @@ TempFolder::TempFolder(std::string_view purpose)
 
 TempFolder::~TempFolder()
 {
-    RemoveTree(m_path);
+    RemoveTree(WideFromAnsi(m_path));
 }
 
 std::string TempFolder::operator/(std::string_view name) const
@@ -216,6 +221,36 @@ void MakeUnixLink(const std::string& target, const std::string& directory, const
         throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
 }
 
+std::wstring WideFromUtf8(std::string_view utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                               wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string ReadWideFile(const std::wstring& path)
+{
+    const UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return "<missing>";
+    std::string bytes;
+    char chunk[65536];
+    DWORD read = 0;
+    while (::ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+        bytes.append(chunk, read);
+    return bytes;
+}
+
+void WriteWideFile(const std::wstring& path, std::string_view bytes)
+{
+    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (!file || !::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        throw std::runtime_error("cannot write a file of a wide name");
+}
+
 void WriteTextFile(const std::string& path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary);
@@ -235,7 +270,7 @@ std::string ReadTextFile(const std::string& path)
 Tree Snapshot(const std::string& root)
 {
     Tree tree;
-    AddToSnapshot(tree, root, "");
+    AddToSnapshot(tree, WideFromAnsi(root), "");
     return tree;
 }
 

@@ -48,6 +48,11 @@ void MakeDirectoryLink(const std::string& target, const std::string& link);
 void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic);
 
 void WriteTextFile(const std::string& path, std::string_view bytes);
+
+// Names the ANSI code page may not hold, written in UTF-8 in the tests and used in wide text.
+std::wstring WideFromUtf8(std::string_view utf8);
+void WriteWideFile(const std::wstring& path, std::string_view bytes);
+std::string ReadWideFile(const std::wstring& path);  // "<missing>" when it cannot be opened
 std::string ReadTextFile(const std::string& path);
 
 // What a folder holds, by path relative to it: a file's bytes, kDirectory, or kLink for a
