@@ -45,14 +45,6 @@ std::string_view ConsequenceOfEmpty(std::string_view key)
            "itself";
 }
 
-std::string Quoted(std::string_view text)
-{
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
-
 std::string Hex(std::string_view bytes)
 {
     std::string hex;
