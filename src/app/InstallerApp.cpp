@@ -2,6 +2,7 @@
 
 #include "app/GameDirectory.h"
 #include "app/Probes.h"
+#include "common/InstallerContract.h"
 #include "common/Text.h"
 #include "framework/MessageBox.h"
 #include "package/ReadPackageDescription.h"
@@ -32,11 +33,11 @@ bool InstallerApp::InitInstance()
         const std::string& backBitmap = package.values.backBitmap;
         if (!NamesNetworkPath(backBitmap) && FileExists(backBitmap)) {
             if (!dialog.LoadBackground(backBitmap)) {
-                errorText = "Error: invalid bitmap file: " + backBitmap;
+                errorText = InvalidBitmapText(backBitmap);
                 error = true;
             }
         } else {
-            errorText = "Error: file not found: " + backBitmap;
+            errorText = BitmapNotFoundText(backBitmap);
             error = true;
         }
         dialog.SetInstalled(dialog.CampaignLibraryExists(GetGameDirectory()));

@@ -2,10 +2,11 @@
 
 #include "check/NameEncoding.h"
 #include "check/WindowsPath.h"
+#include "common/InstallerContract.h"
 #include "common/Text.h"
 #include "install/CampaignDirectoryRules.h"
 #include "install/OperationPaths.h"
-#include "package/ReadPackageDescription.h"
+#include "package/PackageDescription.h"
 #include "ui/BitmapHeader.h"
 #include "ui/InstallerDialogRules.h"
 
@@ -22,8 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kCampaignFiles = "Kestrane Files";
-constexpr std::string_view kPatchArchive = "war3patch.mpq";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // A full path for the player's game directory, for the normalisation Windows applies.
 constexpr std::string_view kGameDirectoryFullPath = "C:\\Warcraft III";
@@ -33,24 +32,16 @@ constexpr std::string_view kTypicalGameDirectory = "C:\\Program Files (x86)\\War
 constexpr std::size_t kLongestPath = 259;
 
 // What an empty value of each key costs the player.
-std::string_view ConsequenceOfEmpty(std::string_view key)
+std::string ConsequenceOfEmpty(std::string_view key)
 {
     if (key == kCampaignNameKey)
-        return "the window keeps the title \"Kestrane\" and no desktop shortcut is offered";
+        return "the window keeps the title " + Quoted(MainWindowTitle("")) + " and no desktop shortcut is offered";
     if (key == kIconKey)
         return "the desktop shortcut shows the game's own icon";
     if (key == kBackBitmapKey)
-        return "the installer stops at start with \"Error: file not found: \"";
+        return "the installer stops at start with " + Quoted(BitmapNotFoundText(""));
     return "the installer refuses to install, since the campaign directory would be the Warcraft III directory "
            "itself";
-}
-
-std::string Quoted(std::string_view text)
-{
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted += '"';
-    return quoted;
 }
 
 std::string Hex(std::string_view bytes)
@@ -193,14 +184,14 @@ private:
             text = ReadWholeFile(*path);
         if (!text) {
             Add(Check::NoPackageDescription, "",
-                "The package has no install.ini that can be opened; the installer stops at start with "
-                "\"Error: unable to open install.ini!\".",
+                "The package has no install.ini that can be opened; the installer stops at start with " +
+                    Quoted(kDescriptionNotOpenedText) + ".",
                 kPackageDescriptionFile, std::nullopt);
             return false;
         }
         if (text->empty()) {
             Add(Check::EmptyPackageDescription, "",
-                "install.ini is empty; the installer stops at start with \"Error: install.ini is empty!\".",
+                "install.ini is empty; the installer stops at start with " + Quoted(kDescriptionEmptyText) + ".",
                 kPackageDescriptionFile, std::nullopt);
             return false;
         }
@@ -266,14 +257,14 @@ private:
     void CheckKeyLine(const KeyReading& reading, std::size_t readAt)
     {
         const std::string name(reading.key);
-        const std::string_view consequence = ConsequenceOfEmpty(reading.key);
+        const std::string consequence = ConsequenceOfEmpty(reading.key);
         if (!LineHasEquals(readAt)) {
             AddAtKey(Check::KeyWithoutEquals, reading.key,
                      "The " + name + " line (" + Quoted(LineText(readAt)) + ") has no \"=\", so the installer reads " +
-                         name + " as empty and " + std::string(consequence) + ".");
+                         name + " as empty and " + consequence + ".");
         } else if (reading.value.empty()) {
             AddAtKey(Check::EmptyValue, reading.key,
-                     name + " has nothing after \"=\", so " + std::string(consequence) + ".");
+                     name + " has nothing after \"=\", so " + consequence + ".");
         }
         for (const std::size_t later : KeyLines(reading.key)) {
             if (later != readAt) {
@@ -290,7 +281,7 @@ private:
     void ExplainUnreadKey(std::string_view key)
     {
         const std::string name(key);
-        const std::string consequence(ConsequenceOfEmpty(key));
+        const std::string consequence = ConsequenceOfEmpty(key);
         const std::size_t first = m_upper.find(key);
         const std::vector<std::size_t> keyLines = KeyLines(key);
         if (first != std::string::npos && !keyLines.empty()) {
@@ -390,9 +381,8 @@ private:
             AddAtKey(Check::BitmapNetwork, kBackBitmapKey,
                      shown +
                          " names a network path, which the installer never opens: it would hand the player's "
-                         "Windows login to that computer. The installer stops at start with \"Error: file not "
-                         "found: " +
-                         name + "\".");
+                         "Windows login to that computer. The installer stops at start with " +
+                         Quoted(BitmapNotFoundText(name)) + ".");
             return;
         }
         if (IsAbsoluteWindowsPath(name)) {
@@ -405,32 +395,32 @@ private:
         const std::optional<fs::path> path = FindEntry(m_directory, name);
         if (!path) {
             AddAtKey(Check::BitmapMissing, kBackBitmapKey,
-                     shown + " is not in the package; the installer stops at start with \"Error: file not found: " +
-                         name + "\".");
+                     shown + " is not in the package; the installer stops at start with " +
+                         Quoted(BitmapNotFoundText(name)) + ".");
             return;
         }
         if (!IsRegularFile(path)) {
             AddAtKey(Check::BitmapNotAFile, kBackBitmapKey,
-                     shown + " is a folder, not a file; the installer stops at start with \"Error: file not found: " +
-                         name + "\".");
+                     shown + " is a folder, not a file; the installer stops at start with " +
+                         Quoted(BitmapNotFoundText(name)) + ".");
             return;
         }
 
-        const std::string invalid = "; the installer stops at start with \"Error: invalid bitmap file: " + name + "\".";
+        const std::string invalid = "; the installer stops at start with " + Quoted(InvalidBitmapText(name)) + ".";
         const std::optional<std::string> bytes = ReadWholeFile(*path);
+        const auto block = bytes ? BitmapBlock(std::as_bytes(std::span(*bytes))) : std::nullopt;
         std::string notABitmap;
         if (!bytes)
             notABitmap = " cannot be read";
         else if (bytes->size() < kBitmapFileHeaderSize)
             notABitmap = " is only " + PluralBytes(bytes->size()) + " long, too short for a bitmap";
-        else if (!bytes->starts_with("BM"))
+        else if (!block)
             notABitmap = " is not a bitmap (a .bmp file begins with \"BM\")";
         if (!notABitmap.empty()) {
             Add(Check::BitmapNotABitmap, "", Quoted(name) + notABitmap + invalid, name, std::nullopt);
             return;
         }
-        const auto block = std::as_bytes(std::span(*bytes).subspan(kBitmapFileHeaderSize));
-        const std::optional<BitmapHeader> header = ReadBitmapHeader(block);
+        const std::optional<BitmapHeader> header = ReadBitmapHeader(*block);
         if (!header) {
             Add(Check::BitmapRejected, "",
                 Quoted(name) +
@@ -451,7 +441,7 @@ private:
         if (layout.frame.y < 0) {
             Add(Check::BitmapTooLow, "",
                 Quoted(name) + " is only " + std::to_string(input.background->height) +
-                    " pixels high: the 80-pixel strip with the folder field and the buttons reaches above the top of "
+                    " pixels high: the " + std::to_string(kControlFrameHeight) + "-pixel strip with the folder field and the buttons reaches above the top of "
                     "the window.",
                 name, std::nullopt);
         }
@@ -459,13 +449,13 @@ private:
 
     void CheckCampaignFiles()
     {
-        const std::optional<fs::path> found = FindEntry(m_directory, kCampaignFiles);
+        const std::optional<fs::path> found = FindEntry(m_directory, kCampaignFilesName);
         const std::optional<fs::path> campaignFiles = IsDirectory(found) ? found : std::nullopt;
         if (!campaignFiles) {
             Add(Check::NoCampaignFiles, "",
-                "The package has no \"Kestrane Files\" folder: the installer copies nothing of the campaign's own, "
+                "The package has no " + Quoted(kCampaignFilesName) + " folder: the installer copies nothing of the campaign's own, "
                 "and the campaign directory holds only the game's files.",
-                std::string(kCampaignFiles), std::nullopt);
+                std::string(kCampaignFilesName), std::nullopt);
         }
         CheckIcon(campaignFiles);
         if (campaignFiles) {
@@ -507,7 +497,7 @@ private:
         std::ranges::sort(entries, {}, [](const fs::directory_entry& entry) { return entry.path().filename(); });
         for (const fs::directory_entry& entry : entries) {
             const fs::path relative = below / entry.path().filename();
-            const std::string file = Shown(fs::path(std::string(kCampaignFiles)) / relative);
+            const std::string file = Shown(fs::path(std::string(kCampaignFilesName)) / relative);
             const std::optional<std::string> bytes = EncodeName(entry.path().filename(), m_codePage);
             if (bytes && HasBackslashSecondByte(*bytes, m_rule))
                 Add(Check::BackslashSecondByte, "", Quoted(file) + BackslashSecondByteText(), file, std::nullopt);
@@ -553,15 +543,15 @@ private:
         const std::string& icon = m_report.values.icon;
         if (icon.empty() || (campaignFiles && StaysInside(icon, m_rule) && IsRegularFile(FindEntry(*campaignFiles, icon))))
             return;
-        std::string message = "ICON " + Quoted(icon) +
-                              " is not in \"Kestrane Files\": the shortcut looks for the icon in the campaign "
-                              "directory, where only the contents of \"Kestrane Files\" arrive, so it finds no "
-                              "icon there.";
+        std::string message = "ICON " + Quoted(icon) + " is not in " + Quoted(kCampaignFilesName) +
+                              ": the shortcut looks for the icon in the campaign directory, where only the contents "
+                              "of " +
+                              Quoted(kCampaignFilesName) + " arrive, so it finds no icon there.";
         const std::vector<std::string> parts = WindowsPathParts(icon);
-        if (!parts.empty() && UpperCased(parts.front()) == UpperCased(kCampaignFiles))
-            message += " Name it relative to \"Kestrane Files\", without that folder's name.";
+        if (!parts.empty() && UpperCased(parts.front()) == UpperCased(kCampaignFilesName))
+            message += " Name it relative to " + Quoted(kCampaignFilesName) + ", without that folder's name.";
         else if (!IsAbsoluteWindowsPath(icon) && IsRegularFile(FindEntry(m_directory, icon)))
-            message += " The package directory has it: move it into \"Kestrane Files\".";
+            message += " The package directory has it: move it into " + Quoted(kCampaignFilesName) + ".";
         AddAtKey(Check::IconNotInCampaignFiles, kIconKey, std::move(message));
     }
 
@@ -570,7 +560,7 @@ private:
         const std::optional<fs::path> patch = FindEntry(campaignFiles, kPatchArchive);
         if (!IsRegularFile(patch))
             return;
-        const std::string file = JoinPath(kCampaignFiles, patch->filename().string(), m_rule);
+        const std::string file = JoinPath(kCampaignFilesName, patch->filename().string(), m_rule);
         Add(Check::PatchArchiveInCampaignFiles, "",
             Quoted(file) +
                 " arrives in the campaign directory, and the uninstall removes it with the game's files, also when "

@@ -1,18 +1,12 @@
 #include "check/ReportFormat.h"
 
+#include "common/Text.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace kestrane {
 namespace {
-
-std::string Quoted(std::string_view text)
-{
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
 
 std::string Counted(std::size_t count, std::string_view what)
 {

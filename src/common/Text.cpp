@@ -21,6 +21,14 @@ std::string_view TrimWhiteSpace(std::string_view text)
     return TrimTrailingWhiteSpace(text);
 }
 
+std::string Quoted(std::string_view text)
+{
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 bool NeedsSeparator(std::string_view directory, const LeadByteRule& rule)
 {
     return !EndsWithCharacter(directory, '\\', rule) && !EndsWithCharacter(directory, ':', rule);

@@ -1,4 +1,4 @@
-// Text helpers shared by every subsystem: white space trimming and the path separator rule.
+// Text helpers shared by every subsystem: white space trimming, quoting and the path separator rule.
 #pragma once
 
 #include "common/CodePage.h"
@@ -13,6 +13,10 @@ bool IsWhiteSpace(char c);
 
 std::string_view TrimTrailingWhiteSpace(std::string_view text);
 std::string_view TrimWhiteSpace(std::string_view text);
+
+// The text between double quotes, as the messages name a file, a folder or a value: nothing
+// inside is escaped, so the reader sees the name exactly as it is.
+std::string Quoted(std::string_view text);
 
 // A directory path takes a "\" before a following name unless its last character is "\" or ":"
 // (a bare drive such as "C:" names that drive's current directory). In a code page with two-byte

@@ -1,6 +1,7 @@
 #include "install/InstallProcedure.h"
 
 #include "app/Probes.h"
+#include "common/InstallerContract.h"
 #include "install/DesktopShortcut.h"
 #include "install/DirectoryContents.h"
 #include "install/ShortcutValues.h"

@@ -10,9 +10,6 @@
 
 namespace kestrane {
 
-// Where the package keeps the campaign's own files, relative to the package directory.
-inline constexpr const char* kCampaignFilesFolder = ".\\Kestrane Files";
-
 // Copies the five game files, writes the rewritten game.dll, copies the campaign files and
 // offers the desktop shortcut, while a progress window owned by `owner` keeps the windows
 // painting. Every failing step goes to `state` and the next step still runs. The caller has

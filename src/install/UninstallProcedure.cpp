@@ -16,11 +16,6 @@ constexpr std::array kInstalledFiles = {
     "war3patch.mpq", "war3.exe", "Warcraft III.exe", "Storm.dll", "Mss32.dll", "ijl15.dll", "game.dll",
 };
 
-std::string Quoted(const std::string& campaignDirectory)
-{
-    return "\"" + campaignDirectory + "\"";
-}
-
 void RemoveEverything(const std::string& campaignDirectory, const AskUser& ask)
 {
     DeleteDirectoryContents(campaignDirectory);

@@ -1,5 +1,6 @@
 #include "package/ReadPackageDescription.h"
 
+#include "common/InstallerContract.h"
 #include "framework/File.h"
 #include "framework/FileError.h"
 
@@ -22,13 +23,13 @@ PackageReadResult ReadPackageDescription()
     try {
         file.emplace(kPackageDescriptionFile, File::Mode::Read);
     } catch (const FileError&) {
-        return fail("Error: unable to open install.ini!");
+        return fail(kDescriptionNotOpenedText);
     }
 
     try {
         const std::vector<std::byte> bytes = file->ReadAll();
         if (bytes.empty())
-            return fail("Error: install.ini is empty!");
+            return fail(kDescriptionEmptyText);
         result.values = ParsePackageDescription({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
         file->Close();
     } catch (const FileError&) {

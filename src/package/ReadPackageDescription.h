@@ -7,8 +7,6 @@
 
 namespace kestrane {
 
-inline constexpr const char* kPackageDescriptionFile = "install.ini";
-
 struct PackageReadResult {
     PackageDescription values;
     bool error = false;

@@ -7,6 +7,8 @@
 namespace kestrane {
 namespace {
 
+constexpr std::uint16_t kBitmapFileType = 0x4D42;  // "BM"
+
 // Fields of the information header, by their offset within it.
 constexpr std::size_t kSizeField = 0;
 constexpr std::size_t kWidthField = 4;
@@ -150,6 +152,13 @@ std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::byte> block)
     header.pixelSize = static_cast<std::size_t>(pixelSize);
     header.info = MakeBitmapInfo(block, header, static_cast<std::size_t>(tableStart));
     return header;
+}
+
+std::optional<std::span<const std::byte>> BitmapBlock(std::span<const std::byte> file)
+{
+    if (file.size() < kBitmapFileHeaderSize || ReadU16(file, 0) != kBitmapFileType)
+        return std::nullopt;
+    return file.subspan(kBitmapFileHeaderSize);
 }
 
 }  // namespace kestrane

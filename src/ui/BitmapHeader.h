@@ -1,4 +1,5 @@
-// BitmapHeader: where a .bmp file's colour table and pixels lie, checked against its bytes.
+// BitmapHeader: whether bytes are a .bmp file, and where its colour table and pixels lie,
+// checked against its bytes.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +24,10 @@ struct BitmapHeader {
 };
 
 inline constexpr std::size_t kBitmapFileHeaderSize = 14;
-inline constexpr std::uint16_t kBitmapFileType = 0x4D42;  // "BM"
+
+// What follows the file header of a whole .bmp file. Empty when the file is shorter than that
+// header or does not begin with "BM", the mark of a bitmap file.
+std::optional<std::span<const std::byte>> BitmapBlock(std::span<const std::byte> file);
 
 // `block` is the file behind its 14-byte file header. Empty when the block is not a bitmap
 // this program shows, or when it is shorter than its headers say: nothing beyond the block

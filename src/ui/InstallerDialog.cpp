@@ -2,6 +2,7 @@
 
 #include "app/GameDirectory.h"
 #include "app/Probes.h"
+#include "common/InstallerContract.h"
 #include "common/Text.h"
 #include "framework/Application.h"
 #include "framework/MessageBox.h"

@@ -1,14 +1,10 @@
 #include "ui/InstallerDialogRules.h"
 
-#include "common/Text.h"
-
 namespace kestrane {
 namespace {
 
-// The window ends 7 pixels beyond the picture (its frame, in the dialog's classic look) and the
-// strip under the field and buttons is 80 pixels high.
+// The window ends 7 pixels beyond the picture (its frame, in the dialog's classic look).
 constexpr int kWindowMargin = 7;
-constexpr int kFrameHeight = 80;
 constexpr int kInset = 4;
 constexpr int kFieldTop = 22;
 constexpr int kFrameWidthLoss = 15;
@@ -32,7 +28,7 @@ InstallerDialogLayout LayOutInstallerDialog(const InstallerDialogLayoutInput& in
     const Extent background = input.background ? Extent{scaled(input.background->width), scaled(input.background->height)}
                                                : Extent{input.window.width, input.window.height};
     const int margin = scaled(kWindowMargin);
-    const int frameHeight = scaled(kFrameHeight);
+    const int frameHeight = scaled(kControlFrameHeight);
     const int inset = scaled(kInset);
     const int fieldTop = scaled(kFieldTop);
     InstallerDialogLayout layout;
@@ -42,7 +38,7 @@ InstallerDialogLayout LayOutInstallerDialog(const InstallerDialogLayoutInput& in
     const int bottom = input.clientTop + background.height + margin;
     layout.window = {input.window.x, input.window.y, right - input.window.x, bottom - input.window.y};
 
-    const int frameTop = (layout.window.Bottom() - input.clientTop) - scaled(kFrameHeight + kWindowMargin);
+    const int frameTop = (layout.window.Bottom() - input.clientTop) - scaled(kControlFrameHeight + kWindowMargin);
     layout.frame = {inset, frameTop, layout.window.width - scaled(kFrameWidthLoss), frameHeight};
     layout.edit = {layout.frame.x + inset, frameTop + fieldTop,
                    layout.frame.Right() - input.browseButton.width - scaled(kEditWidthLoss), input.editHeight};
@@ -64,11 +60,6 @@ Placement MinimisedIconPlacement(Extent client, Extent icon)
 bool IsAboutCommand(std::uintptr_t command)
 {
     return (command & 0xFFF0u) == kAboutCommand;
-}
-
-std::string CampaignLibraryPath(std::string_view gameDirectory, std::string_view installDir)
-{
-    return InCampaignDirectory(std::string(gameDirectory) + std::string(installDir), "game.dll");
 }
 
 }  // namespace kestrane

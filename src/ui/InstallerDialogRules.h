@@ -1,5 +1,5 @@
 // The main dialog's arithmetic and decisions: its layout around the background, the minimised
-// icon's place, the About command and the campaign library the installed test looks for.
+// icon's place and the About command.
 #pragma once
 
 #include "common/Geometry.h"
@@ -20,6 +20,9 @@ std::string_view MainButtonLabel(int installed);
 // The main window's title: the campaign's name followed by " Installation", or the dialog
 // template's own caption "Kestrane" when the package names no campaign.
 std::string MainWindowTitle(std::string_view campaignName);
+
+// The height of the strip along the picture's bottom edge that holds the field and the buttons.
+inline constexpr int kControlFrameHeight = 80;
 
 struct InstallerDialogLayoutInput {
     int dpi = kDesignDpi;             // the window's
@@ -60,9 +63,5 @@ inline constexpr unsigned kAboutCommand = 0x0010;
 // The About item's command and the 15 commands that share its upper bits, read from the low 16
 // bits of the command.
 bool IsAboutCommand(std::uintptr_t command);
-
-// The "game.dll" whose presence marks the campaign installed below `gameDirectory`, which is
-// either empty (a path relative to the package directory) or ends in "\" or ":".
-std::string CampaignLibraryPath(std::string_view gameDirectory, std::string_view installDir);
 
 }  // namespace kestrane

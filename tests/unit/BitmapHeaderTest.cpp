@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <span>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -110,6 +113,25 @@ TEST(ReadBitmapHeader, HandsTheSystemA40ByteHeaderWithTheMasksAndColoursItNeeds)
         EXPECT_EQ(std::to_integer<int>(info[0]), 40) << name;
         EXPECT_EQ(std::to_integer<unsigned>(info[32]) | std::to_integer<unsigned>(info[33]) << 8, coloursUsed) << name;
         EXPECT_TRUE(std::equal(info.begin() + 40, info.end(), block.begin() + copiedFrom)) << name;
+    }
+}
+
+TEST(BitmapBlock, StartsBehindTheFileHeaderOfAFileThatBeginsWithBM)
+{
+    // The file, and the size of the block behind its header (none: no bitmap file).
+    const std::pair<std::string, std::optional<std::size_t>> cases[] = {
+        {"BM" + std::string(12, '\0'), 0}, {"BM" + std::string(12, '\0') + "block", 5},
+        {"BM" + std::string(11, '\0'), std::nullopt}, {"BA" + std::string(20, '\0'), std::nullopt},
+        {"MB" + std::string(20, '\0'), std::nullopt}, {"", std::nullopt},
+    };
+    for (const auto& [file, blockSize] : cases) {
+        const auto bytes = std::as_bytes(std::span(file));
+        const auto block = BitmapBlock(bytes);
+        ASSERT_EQ(block.has_value(), blockSize.has_value()) << file.size() << " bytes from " << file.substr(0, 2);
+        if (block) {
+            EXPECT_EQ(block->size(), *blockSize);
+            EXPECT_EQ(block->data(), bytes.data() + 14) << "the block is the file's own bytes behind its header";
+        }
     }
 }
 

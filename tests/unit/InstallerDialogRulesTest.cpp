@@ -79,13 +79,5 @@ TEST(ScaleForDpi, RoundsToTheNearestPixelHalvesAwayFromZero)
         EXPECT_EQ(ScaleForDpi(pixels, dpi), expected) << pixels << " at " << dpi;
 }
 
-TEST(CampaignLibraryPath, JoinsTheGameDirectoryTheInstallDirAndGameDll)
-{
-    EXPECT_EQ(CampaignLibraryPath("D:", "Camp"), "D:Camp\\game.dll");
-    EXPECT_EQ(CampaignLibraryPath("", "Camp"), "Camp\\game.dll");
-    EXPECT_EQ(CampaignLibraryPath("\\", "Camp"), "\\Camp\\game.dll");
-    EXPECT_EQ(CampaignLibraryPath("C:\\W3\\", ""), "C:\\W3\\\\game.dll");
-}
-
 }  // namespace
 }  // namespace kestrane
