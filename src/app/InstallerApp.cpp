@@ -1,9 +1,9 @@
 #include "app/InstallerApp.h"
 
 #include "app/GameDirectory.h"
-#include "app/Probes.h"
 #include "common/Text.h"
 #include "framework/MessageBox.h"
+#include "framework/Probes.h"
 #include "package/ReadPackageDescription.h"
 #include "ui/InstallerDialog.h"
 

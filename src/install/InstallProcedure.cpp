@@ -1,6 +1,6 @@
 #include "install/InstallProcedure.h"
 
-#include "app/Probes.h"
+#include "framework/Probes.h"
 #include "install/DesktopShortcut.h"
 #include "install/DirectoryContents.h"
 #include "install/ShortcutValues.h"

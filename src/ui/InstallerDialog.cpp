@@ -1,11 +1,11 @@
 #include "ui/InstallerDialog.h"
 
 #include "app/GameDirectory.h"
-#include "app/Probes.h"
 #include "common/Text.h"
 #include "framework/Application.h"
-#include "framework/MessageBox.h"
 #include "framework/DeviceContext.h"
+#include "framework/MessageBox.h"
+#include "framework/Probes.h"
 #include "install/CampaignDirectoryCheck.h"
 #include "install/InstallProcedure.h"
 #include "install/UninstallProcedure.h"
