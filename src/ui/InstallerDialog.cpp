@@ -13,6 +13,7 @@
 #include "ui/BackgroundBitmap.h"
 #include "ui/InstallerDialogRules.h"
 #include "widgets/FolderChooser.h"
+#include "widgets/ProgressWindow.h"
 
 #include <array>
 
@@ -33,6 +34,22 @@ constexpr const char* kNotWarcraftDirectory =
 int Ask(const std::string& text, unsigned style)
 {
     return MessageBox(text, style);
+}
+
+// The install, in a progress window owned by `owner` that keeps the windows painting while the
+// files are copied and is hidden before the shortcut question.
+void InstallWithProgress(HWND owner, const OperationPaths& paths, const std::string& campaignName,
+                         const std::string& icon, OperationState& state)
+{
+    ProgressWindow progress(owner, "Progress", false);
+    progress.SetRange(0, kInstallProgressEnd, 1);
+    progress.SetText("Installing, please wait...");
+    // Escape hides the window but never stops the install: a half-made campaign is worse.
+    const auto setPosition = [&progress](int position) {
+        progress.SetPos(position);
+        progress.PumpMessages(true);
+    };
+    InstallCampaign(paths, campaignName, icon, setPosition, [&progress] { progress.Hide(); }, state, &Ask);
 }
 
 // WM_DPICHANGED, which the headers for Windows 7 do not name.
@@ -273,7 +290,7 @@ void InstallerDialog::RunProcedureOfLabel(const OperationPaths& paths, Operation
 {
     const std::string label = m_installButton.GetWindowText();
     if (label == kInstallLabel)
-        InstallCampaign(paths, m_campaignName, m_icon, m_hwnd, state, &Ask);
+        InstallWithProgress(m_hwnd, paths, m_campaignName, m_icon, state);
     else if (label == kUninstallLabel)
         UninstallCampaign(paths.campaignDirectory, state, &Ask, [&paths, this] {
             return CampaignDirectoryRefusal(paths, m_installDir, kCampaignFilesFolder);
