@@ -39,7 +39,7 @@ bool InstallerApp::InitInstance()
             errorText = "Error: file not found: " + backBitmap;
             error = true;
         }
-        dialog.SetInstalled(dialog.CampaignLibraryExists(GetGameDirectory()));
+        dialog.SetGameDirectory(GetGameDirectory());
     }
 
     if (error)

@@ -1,6 +1,5 @@
 #include "ui/InstallerDialog.h"
 
-#include "app/GameDirectory.h"
 #include "common/Text.h"
 #include "framework/Application.h"
 #include "framework/DeviceContext.h"
@@ -108,6 +107,12 @@ bool InstallerDialog::LoadBackground(const std::string& fileName)
     return true;
 }
 
+void InstallerDialog::SetGameDirectory(const std::string& gameDirectory)
+{
+    m_gameDir = gameDirectory;
+    m_installed = CampaignLibraryExists(gameDirectory) ? 1 : 0;
+}
+
 bool InstallerDialog::CampaignLibraryExists(const std::string& gameDirectory) const
 {
     return FileExists(CampaignLibraryPath(gameDirectory, m_installDir));
@@ -151,7 +156,6 @@ bool InstallerDialog::OnInitDialog()
     const int dpi = GetDpi();
     LayOutAroundBackground(dpi, dpi);
     m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
-    m_gameDir = GetGameDirectory();
     m_exitButton.SetFocus();
     UpdateData(Exchange::ToControls);
     return true;
