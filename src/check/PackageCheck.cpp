@@ -3,11 +3,11 @@
 #include "check/NameEncoding.h"
 #include "check/WindowsPath.h"
 #include "common/Text.h"
-#include "install/CampaignDirectoryRules.h"
-#include "install/OperationPaths.h"
+#include "install/core/CampaignDirectoryRules.h"
+#include "install/core/OperationPaths.h"
 #include "package/ReadPackageDescription.h"
-#include "ui/BitmapHeader.h"
-#include "ui/InstallerDialogRules.h"
+#include "ui/core/BitmapHeader.h"
+#include "ui/core/InstallerDialogRules.h"
 
 #include <algorithm>
 #include <cstdio>

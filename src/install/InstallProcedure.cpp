@@ -3,7 +3,7 @@
 #include "framework/Probes.h"
 #include "install/DesktopShortcut.h"
 #include "install/DirectoryContents.h"
-#include "install/ShortcutValues.h"
+#include "install/core/ShortcutValues.h"
 #include "install/WriteCampaignGameDll.h"
 
 #include <windows.h>

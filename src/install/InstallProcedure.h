@@ -1,8 +1,8 @@
 // InstallCampaign: builds the campaign's private copy of the game in the campaign directory.
 #pragma once
 
-#include "install/OperationPaths.h"
-#include "install/OperationState.h"
+#include "install/core/OperationPaths.h"
+#include "install/core/OperationState.h"
 
 #include <functional>
 #include <string>

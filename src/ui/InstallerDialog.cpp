@@ -10,7 +10,7 @@
 #include "install/UninstallProcedure.h"
 #include "ui/AboutDialog.h"
 #include "ui/BackgroundBitmap.h"
-#include "ui/InstallerDialogRules.h"
+#include "ui/core/InstallerDialogRules.h"
 #include "widgets/FolderChooser.h"
 #include "widgets/ProgressWindow.h"
 

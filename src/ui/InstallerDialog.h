@@ -4,9 +4,9 @@
 
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
-#include "install/OperationPaths.h"
-#include "install/OperationState.h"
-#include "package/PackageDescription.h"
+#include "install/core/OperationPaths.h"
+#include "install/core/OperationState.h"
+#include "package/core/PackageDescription.h"
 #include "ui/resource.h"
 
 #include <string>
