@@ -1,5 +1,5 @@
 // How fast the game.dll rewrite scans a 64 MiB buffer, beside the byte-by-byte loop it replaces.
-#include "install/GameDllRewrite.h"
+#include "install/core/GameDllRewrite.h"
 
 #include "GameDllRewriteReference.h"
 

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes, as the block behind a .bmp file header, to the bitmap header check.
-#include "ui/BitmapHeader.h"
+#include "ui/core/BitmapHeader.h"
 
 #include <cstddef>
 #include <cstdint>

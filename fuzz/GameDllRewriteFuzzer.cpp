@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes, as a game.dll, to the rewrite and to the byte-by-byte loop it must match.
-#include "install/GameDllRewrite.h"
+#include "install/core/GameDllRewrite.h"
 
 #include "GameDllRewriteReference.h"
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the install.ini reader and to the INSTALLDIR cleaning.
 #include "common/Text.h"
-#include "package/PackageDescription.h"
+#include "package/core/PackageDescription.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "app/GameDirectory.h"
 
-#include "app/InstallPath.h"
+#include "app/core/InstallPath.h"
 #include "framework/UniqueHandle.h"
 
 #include <array>

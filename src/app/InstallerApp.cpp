@@ -1,10 +1,10 @@
 #include "app/InstallerApp.h"
 
 #include "app/GameDirectory.h"
-#include "app/Probes.h"
 #include "common/InstallerContract.h"
 #include "common/Text.h"
 #include "framework/MessageBox.h"
+#include "framework/Probes.h"
 #include "package/ReadPackageDescription.h"
 #include "ui/InstallerDialog.h"
 
@@ -40,7 +40,7 @@ bool InstallerApp::InitInstance()
             errorText = BitmapNotFoundText(backBitmap);
             error = true;
         }
-        dialog.SetInstalled(dialog.CampaignLibraryExists(GetGameDirectory()));
+        dialog.SetGameDirectory(GetGameDirectory());
     }
 
     if (error)

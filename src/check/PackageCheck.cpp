@@ -4,11 +4,11 @@
 #include "check/WindowsPath.h"
 #include "common/InstallerContract.h"
 #include "common/Text.h"
-#include "install/CampaignDirectoryRules.h"
-#include "install/OperationPaths.h"
-#include "package/PackageDescription.h"
-#include "ui/BitmapHeader.h"
-#include "ui/InstallerDialogRules.h"
+#include "install/core/CampaignDirectoryRules.h"
+#include "install/core/OperationPaths.h"
+#include "package/core/PackageDescription.h"
+#include "ui/core/BitmapHeader.h"
+#include "ui/core/InstallerDialogRules.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 
 #include "check/PackageFinding.h"
 #include "common/Geometry.h"
-#include "install/ShortcutValues.h"
-#include "package/PackageDescription.h"
+#include "install/core/ShortcutValues.h"
+#include "package/core/PackageDescription.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "check/PackageFinding.h"
 
-#include "package/PackageDescription.h"
+#include "package/core/PackageDescription.h"
 
 #include <algorithm>
 #include <stdexcept>

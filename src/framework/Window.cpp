@@ -1,7 +1,7 @@
 #include "framework/Window.h"
 
 #include "framework/Application.h"
-#include "framework/CentreOver.h"
+#include "framework/core/CentreOver.h"
 #include "framework/DeviceContext.h"
 #include "framework/UniqueHandle.h"
 

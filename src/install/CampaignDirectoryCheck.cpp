@@ -2,7 +2,7 @@
 
 #include "framework/FileFinder.h"
 #include "framework/WideText.h"
-#include "install/CampaignDirectoryRules.h"
+#include "install/core/CampaignDirectoryRules.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // write or remove in the campaign directory.
 #pragma once
 
-#include "install/OperationPaths.h"
+#include "install/core/OperationPaths.h"
 
 #include <optional>
 #include <string>

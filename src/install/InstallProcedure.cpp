@@ -1,12 +1,13 @@
 #include "install/InstallProcedure.h"
 
-#include "app/Probes.h"
 #include "common/InstallerContract.h"
+#include "framework/Probes.h"
 #include "install/DesktopShortcut.h"
 #include "install/DirectoryContents.h"
-#include "install/ShortcutValues.h"
+#include "install/core/ShortcutValues.h"
 #include "install/WriteCampaignGameDll.h"
-#include "widgets/ProgressWindow.h"
+
+#include <windows.h>
 
 namespace kestrane {
 namespace {
@@ -29,18 +30,10 @@ constexpr GameFile kGameFiles[] = {
 }  // namespace
 
 void InstallCampaign(const OperationPaths& paths, const std::string& campaignName, const std::string& icon,
-                     HWND owner, OperationState& state, const AskUser& ask)
+                     const std::function<void(int)>& setPosition, const std::function<void()>& copied,
+                     OperationState& state, const AskUser& ask)
 {
-    ProgressWindow progress(owner, "Progress", false);
-    progress.SetRange(0, 1500, 1);
-    progress.SetText("Installing, please wait...");
     state.resultText = "Installation done sucessfully!";
-
-    // Escape hides the window but never stops the install: a half-made campaign is worse.
-    const auto setPosition = [&progress](int position) {
-        progress.SetPos(position);
-        progress.PumpMessages(true);
-    };
 
     // Only the last level is made; a missing parent shows up as the copies failing.
     if (!DirectoryExists(paths.campaignDirectory))
@@ -56,8 +49,8 @@ void InstallCampaign(const OperationPaths& paths, const std::string& campaignNam
     CopyDirectoryContents(kCampaignFilesFolder, paths.campaignDirectory, [&state](const std::string& relativePath) {
         state.Fail("Error: an error occured while copying \"" + relativePath + "\" campaign file!");
     });
-    setPosition(1500);
-    progress.Hide();
+    setPosition(kInstallProgressEnd);
+    copied();
 
     if (!campaignName.empty() && ask("Create desktop shortcut?\n", MB_YESNO | MB_ICONQUESTION) == IDYES) {
         const ShortcutValues shortcut = MakeShortcutValues(paths.campaignDirectory, campaignName, icon);

@@ -1,7 +1,7 @@
 // UninstallCampaign: removes the campaign directory, whole or only what the install put there.
 #pragma once
 
-#include "install/OperationState.h"
+#include "install/core/OperationState.h"
 
 #include <functional>
 #include <optional>

@@ -4,7 +4,7 @@
 #include "framework/File.h"
 #include "framework/FileError.h"
 #include "framework/UniqueHandle.h"
-#include "install/GameDllRewrite.h"
+#include "install/core/GameDllRewrite.h"
 
 #include <cstdio>
 #include <optional>

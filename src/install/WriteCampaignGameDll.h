@@ -1,7 +1,7 @@
 // WriteCampaignGameDll: the install step that writes the campaign's rewritten copy of game.dll.
 #pragma once
 
-#include "install/OperationState.h"
+#include "install/core/OperationState.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // ReadPackageDescription: reads install.ini from the package directory.
 #pragma once
 
-#include "package/PackageDescription.h"
+#include "package/core/PackageDescription.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/File.h"
 #include "framework/FileError.h"
-#include "ui/BitmapHeader.h"
+#include "ui/core/BitmapHeader.h"
 
 #include <span>
 #include <vector>

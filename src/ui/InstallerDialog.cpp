@@ -1,19 +1,19 @@
 #include "ui/InstallerDialog.h"
 
-#include "app/GameDirectory.h"
-#include "app/Probes.h"
 #include "common/InstallerContract.h"
 #include "common/Text.h"
 #include "framework/Application.h"
-#include "framework/MessageBox.h"
 #include "framework/DeviceContext.h"
+#include "framework/MessageBox.h"
+#include "framework/Probes.h"
 #include "install/CampaignDirectoryCheck.h"
 #include "install/InstallProcedure.h"
 #include "install/UninstallProcedure.h"
 #include "ui/AboutDialog.h"
 #include "ui/BackgroundBitmap.h"
-#include "ui/InstallerDialogRules.h"
+#include "ui/core/InstallerDialogRules.h"
 #include "widgets/FolderChooser.h"
+#include "widgets/ProgressWindow.h"
 
 #include <array>
 
@@ -34,6 +34,22 @@ constexpr const char* kNotWarcraftDirectory =
 int Ask(const std::string& text, unsigned style)
 {
     return MessageBox(text, style);
+}
+
+// The install, in a progress window owned by `owner` that keeps the windows painting while the
+// files are copied and is hidden before the shortcut question.
+void InstallWithProgress(HWND owner, const OperationPaths& paths, const std::string& campaignName,
+                         const std::string& icon, OperationState& state)
+{
+    ProgressWindow progress(owner, "Progress", false);
+    progress.SetRange(0, kInstallProgressEnd, 1);
+    progress.SetText("Installing, please wait...");
+    // Escape hides the window but never stops the install: a half-made campaign is worse.
+    const auto setPosition = [&progress](int position) {
+        progress.SetPos(position);
+        progress.PumpMessages(true);
+    };
+    InstallCampaign(paths, campaignName, icon, setPosition, [&progress] { progress.Hide(); }, state, &Ask);
 }
 
 // WM_DPICHANGED, which the headers for Windows 7 do not name.
@@ -92,6 +108,12 @@ bool InstallerDialog::LoadBackground(const std::string& fileName)
     return true;
 }
 
+void InstallerDialog::SetGameDirectory(const std::string& gameDirectory)
+{
+    m_gameDir = gameDirectory;
+    m_installed = CampaignLibraryExists(gameDirectory) ? 1 : 0;
+}
+
 bool InstallerDialog::CampaignLibraryExists(const std::string& gameDirectory) const
 {
     return FileExists(CampaignLibraryPath(gameDirectory, m_installDir));
@@ -135,7 +157,6 @@ bool InstallerDialog::OnInitDialog()
     const int dpi = GetDpi();
     LayOutAroundBackground(dpi, dpi);
     m_installButton.SetWindowText(std::string(MainButtonLabel(m_installed)));
-    m_gameDir = GetGameDirectory();
     m_exitButton.SetFocus();
     UpdateData(Exchange::ToControls);
     return true;
@@ -274,7 +295,7 @@ void InstallerDialog::RunProcedureOfLabel(const OperationPaths& paths, Operation
 {
     const std::string label = m_installButton.GetWindowText();
     if (label == kInstallLabel)
-        InstallCampaign(paths, m_campaignName, m_icon, m_hwnd, state, &Ask);
+        InstallWithProgress(m_hwnd, paths, m_campaignName, m_icon, state);
     else if (label == kUninstallLabel)
         UninstallCampaign(paths.campaignDirectory, state, &Ask, [&paths, this] {
             return CampaignDirectoryRefusal(paths, m_installDir, kCampaignFilesFolder);

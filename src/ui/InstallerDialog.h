@@ -4,9 +4,9 @@
 
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
-#include "install/OperationPaths.h"
-#include "install/OperationState.h"
-#include "package/PackageDescription.h"
+#include "install/core/OperationPaths.h"
+#include "install/core/OperationState.h"
+#include "package/core/PackageDescription.h"
 #include "ui/resource.h"
 
 #include <string>
@@ -19,14 +19,15 @@ public:
 
     explicit InstallerDialog(HWND parent);
 
-    // Start-up hands the dialog the package description, its background and the installed state.
+    // Start-up hands the dialog the package description, its background and the registered
+    // game directory.
     void SetPackage(const PackageDescription& package);
     // False when the file is no bitmap this program shows. A bitmap that the system could not
     // create still counts: the dialog then lays itself out around its own size.
     bool LoadBackground(const std::string& fileName);
-    void SetInstalled(bool installed) { m_installed = installed ? 1 : 0; }
-    // Whether the campaign's "game.dll" exists below `gameDirectory` (empty, or ending in "\" or ":").
-    bool CampaignLibraryExists(const std::string& gameDirectory) const;
+    // After SetPackage: the field shows `gameDirectory` (empty, or ending in "\" or ":"), and the
+    // main button offers Uninstall when the campaign is installed there.
+    void SetGameDirectory(const std::string& gameDirectory);
 
 private:
     std::string m_icon;
@@ -52,6 +53,8 @@ protected:
     bool OnInitDialog() override;
 
 private:
+    // Whether the campaign's "game.dll" exists below `gameDirectory` (empty, or ending in "\" or ":").
+    bool CampaignLibraryExists(const std::string& gameDirectory) const;
     void AddAboutItem();
     // At `dpi`; the controls, sized by the system at `controlsDpi`, are scaled from that.
     void LayOutAroundBackground(int dpi, int controlsDpi);

@@ -3,7 +3,7 @@
 #include "framework/ShellPath.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WideText.h"
-#include "widgets/ShortenForStatus.h"
+#include "widgets/core/ShortenForStatus.h"
 
 #include <utility>
 

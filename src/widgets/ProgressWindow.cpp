@@ -2,7 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/DeviceContext.h"
-#include "widgets/ProgressRules.h"
+#include "widgets/core/ProgressRules.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "Driver.h"
 
-#include "app/InstallPath.h"
+#include "app/core/InstallPath.h"
 #include "framework/DeviceContext.h"
 
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "framework/CentreOver.h"
+#include "framework/core/CentreOver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/InstallPath.h"
+#include "app/core/InstallPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "install/OperationPaths.h"
+#include "install/core/OperationPaths.h"
 
 #include <gtest/gtest.h>
 

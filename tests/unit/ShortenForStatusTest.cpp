@@ -1,4 +1,4 @@
-#include "widgets/ShortenForStatus.h"
+#include "widgets/core/ShortenForStatus.h"
 
 #include <gtest/gtest.h>
 

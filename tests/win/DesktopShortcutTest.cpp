@@ -1,6 +1,6 @@
 #include "install/DesktopShortcut.h"
 
-#include "install/ShortcutValues.h"
+#include "install/core/ShortcutValues.h"
 
 #include "ReadLink.h"
 #include "TempFolder.h"

@@ -1,7 +1,6 @@
 #include "framework/FileFinder.h"
+#include "framework/Probes.h"
 #include "framework/WideText.h"
-
-#include "app/Probes.h"
 
 #include "TempFolder.h"
 

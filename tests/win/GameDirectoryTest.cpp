@@ -1,5 +1,5 @@
 #include "app/GameDirectory.h"
-#include "app/InstallPath.h"
+#include "app/core/InstallPath.h"
 #include "framework/UniqueHandle.h"
 
 #include <gtest/gtest.h>

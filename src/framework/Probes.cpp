@@ -1,4 +1,4 @@
-#include "app/Probes.h"
+#include "framework/Probes.h"
 
 #include "framework/FileFinder.h"
 

@@ -1,4 +1,4 @@
-#include "install/CampaignDirectoryRules.h"
+#include "install/core/CampaignDirectoryRules.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "package/PackageDescription.h"
+#include "package/core/PackageDescription.h"
 
 #include "common/AsciiCase.h"
 #include "common/Text.h"

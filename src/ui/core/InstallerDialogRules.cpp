@@ -1,4 +1,4 @@
-#include "ui/InstallerDialogRules.h"
+#include "ui/core/InstallerDialogRules.h"
 
 namespace kestrane {
 namespace {

@@ -1,4 +1,4 @@
-#include "install/ShortcutValues.h"
+#include "install/core/ShortcutValues.h"
 
 #include "common/Text.h"
 

@@ -1,4 +1,4 @@
-#include "install/GameDllRewrite.h"
+#include "install/core/GameDllRewrite.h"
 
 #include "common/AsciiCase.h"
 

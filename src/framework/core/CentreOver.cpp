@@ -1,4 +1,4 @@
-#include "framework/CentreOver.h"
+#include "framework/core/CentreOver.h"
 
 namespace kestrane {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/BitmapHeader.h"
+#include "ui/core/BitmapHeader.h"
 
 #include <algorithm>
 #include <array>

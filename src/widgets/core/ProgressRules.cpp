@@ -1,4 +1,4 @@
-#include "widgets/ProgressRules.h"
+#include "widgets/core/ProgressRules.h"
 
 #include <algorithm>
 #include <limits>
