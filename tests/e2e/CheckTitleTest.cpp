@@ -38,11 +38,11 @@ std::string RunKestraneCheck(const PackageDirectory& package)
 // opens centred on the screen, at its final size.
 void ExpectLaidOutAround640By480(HWND dialog)
 {
-    const RECT picture = ControlRect(dialog, kPictureId);
-    const RECT frame = ControlRect(dialog, kFrameId);
-    const RECT edit = ControlRect(dialog, kGameDirId);
-    const RECT browse = ControlRect(dialog, kBrowseButtonId);
-    const RECT install = ControlRect(dialog, kInstallButtonId);
+    const RECT picture = ControlRect(dialog, IDC_PICTURE);
+    const RECT frame = ControlRect(dialog, IDC_FRAME);
+    const RECT edit = ControlRect(dialog, IDC_GAME_DIR);
+    const RECT browse = ControlRect(dialog, IDC_BROWSE_BUTTON);
+    const RECT install = ControlRect(dialog, IDC_INSTALL_BUTTON);
     const RECT exit = ControlRect(dialog, IDOK);
     const auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
     EXPECT_EQ(edges(picture), (std::vector<LONG>{0, 0, 640, 480}));
@@ -64,7 +64,7 @@ void ExpectLaidOutAround640By480(HWND dialog)
 // the install runs.
 TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectoryAndTheLayout)
 {
-    ScratchDirectory game("game");
+    test::TempFolder game("game");
     game.MakeDirectory("Orc Saga");
     game.MakeDirectory("Orc Saga\\game.dll");
     const InstallPathScope registered(game.Path());
@@ -88,8 +88,8 @@ TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectoryAndTheL
         EXPECT_EQ(shown, expectedTitle);
         EXPECT_NE(report.find("  window title        \"" + shown + "\""), std::string::npos)
             << "the window shows \"" << shown << "\"; kestrane-check printed:\n" << report;
-        EXPECT_EQ(ControlText(dialog, kGameDirId), game.Path() + "\\");
-        EXPECT_EQ(ControlText(dialog, kInstallButtonId), "Install");
+        EXPECT_EQ(ControlText(dialog, IDC_GAME_DIR), game.Path() + "\\");
+        EXPECT_EQ(ControlText(dialog, IDC_INSTALL_BUTTON), "Install");
         ExpectLaidOutAround640By480(dialog);
         Click(dialog, IDOK);
         EXPECT_EQ(program.WaitForExit(), 0u);
