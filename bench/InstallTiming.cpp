@@ -51,13 +51,13 @@ double TimeInstall(const PackageDirectory& package, int round)
     Program program(package.Path());
     const HWND dialog = program.WaitForMainDialog();
     const auto start = Clock::now();
-    Click(dialog, kInstallButtonId);
+    Click(dialog, IDC_INSTALL_BUTTON);
     const MessageBoxView done = program.WaitForMessageBox(std::chrono::minutes(10));
     const double seconds = SecondsSince(start);
     if (done.text != "Installation done sucessfully!")
         throw std::runtime_error("the install reported: " + done.text);
     done.Answer(IDOK);
-    WaitFor("the main button", [&] { return ::IsWindowEnabled(Control(dialog, kInstallButtonId)) != FALSE; });
+    WaitFor("the main button", [&] { return ::IsWindowEnabled(Control(dialog, IDC_INSTALL_BUTTON)) != FALSE; });
     Click(dialog, IDOK);
     program.WaitForExit();
     return seconds;
@@ -80,7 +80,7 @@ double TimeXcopy(const PackageDirectory& package, const std::string& destination
 
 void TimeCampaign(const Campaign& campaign)
 {
-    ScratchDirectory root("timing");
+    test::TempFolder root("timing");
     const std::string game = root / "Warcraft III";
     MakeStandInGameDirectory(game);
     InstallPathScope registered(game);

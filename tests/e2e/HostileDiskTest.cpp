@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,20 +42,8 @@ struct HostileCase {
     std::vector<Step> steps;
 };
 
-void PrintTo(const HostileCase& hostile, std::ostream* out)
-{
-    *out << hostile.name;
-}
-
 class HostileDisk : public InstallRun, public ::testing::WithParamInterface<HostileCase> {
 public:
-    // Outlives the game's folder, so that links to it are removed while they still lead somewhere.
-    static const test::TempFolder& Sentinel()
-    {
-        static const test::TempFolder sentinel("sentinel");
-        return sentinel;
-    }
-
     // The player's own maps, in the folder the game keeps for them.
     void AddPlayersMaps() const
     {
@@ -69,27 +56,19 @@ public:
     const PackageDirectory& Package() const { return m_package; }
 
 protected:
-    struct Disk {
-        test::Tree parent;
-        test::Tree sentinel;
-        test::Tree driveRoot;
-    };
-
-    // Everything the runs must leave alone, with what `changes` names left out. Of the drive
-    // root only its own entries: the walks must not reach it.
-    Disk Look(const char* changes) const
+    // Everything the runs must leave alone, with what `changes` names left out: the game's
+    // parent, the folder the links lead to, and of the drive root only its own entries, for the
+    // walks must not reach it.
+    test::Tree Look(const char* changes) const
     {
-        const test::Tree parent = Snapshot(m_root.Path());
-        return {changes ? test::Without(parent, changes) : parent, Snapshot(Sentinel().Path()),
-                Snapshot(m_game.substr(0, 2), false)};
-    }
-
-    void ExpectUnchanged(const Disk& before, const char* changes) const
-    {
-        const Disk after = Look(changes);
-        EXPECT_EQ(after.parent, before.parent) << "the game's parent";
-        EXPECT_EQ(after.sentinel, before.sentinel) << "the folder the links lead to";
-        EXPECT_EQ(after.driveRoot, before.driveRoot) << "the drive root";
+        test::Tree disk = Snapshot(m_root.Path());
+        if (changes)
+            disk = test::Without(disk, changes);
+        for (const auto& [path, content] : Snapshot(Sentinel().Path()))
+            disk["<sentinel>\\" + path] = content;
+        for (const auto& [path, content] : Snapshot(m_game.substr(0, 2), false))
+            disk["<drive root>\\" + path] = content;
+        return disk;
     }
 
     void Run(const HostileCase& hostile, const Step& step)
@@ -100,7 +79,7 @@ protected:
         ASSERT_EQ(Label(), step.label);
         if (step.meddle && step.answer == 0)
             step.meddle(*this);
-        Disk before = Look(step.changes);
+        test::Tree before = Look(step.changes);
         MessageBoxView box = Install();
         if (step.answer != 0) {
             EXPECT_EQ(box.style, MB_YESNOCANCEL | MB_ICONQUESTION) << box.text;
@@ -118,7 +97,7 @@ protected:
             EXPECT_EQ(Label(), step.label) << "a refusal or a failure keeps the label";
         }
         Exit();
-        ExpectUnchanged(before, step.changes);
+        EXPECT_EQ(Look(step.changes), before);
     }
 };
 

@@ -37,6 +37,15 @@ inline std::string UnsafeInstallDirText(const std::string& cleaned)
 }
 
 class InstallRun : public ::testing::Test {
+public:
+    // A folder outside the game's, for links that lead out of it. Outlives the game's folder, so
+    // that links to it are removed while they still lead somewhere.
+    static const test::TempFolder& Sentinel()
+    {
+        static const test::TempFolder sentinel("sentinel");
+        return sentinel;
+    }
+
 protected:
     explicit InstallRun(const std::string& gameFolder = "Warcraft III")
         : m_game(m_root / gameFolder), m_registered(m_game)

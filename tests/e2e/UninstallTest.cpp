@@ -101,10 +101,8 @@ TEST_F(UninstallRun, EndsAsTheAnswerAndTheCampaignDirectoryAllow)
 
 TEST_F(UninstallRun, YesNeverReachesThroughALinkOutOfTheCampaignDirectory)
 {
-    // Outlives the game's folder, so that the link is removed while it still leads somewhere.
-    static const test::TempFolder outside("outside");
-    outside.WriteFile("precious.txt", "keep");
-    test::MakeDirectoryLink(outside.Path(), Campaign() + "\\Linked");
+    Sentinel().WriteFile("precious.txt", "keep");
+    test::MakeDirectoryLink(Sentinel().Path(), Campaign() + "\\Linked");
     MessageBoxView box = Uninstall(IDYES);
     // Wine cannot remove the link itself, and the campaign directory then stays too.
     if (box.text == Remains()) {
@@ -113,7 +111,7 @@ TEST_F(UninstallRun, YesNeverReachesThroughALinkOutOfTheCampaignDirectory)
     }
     EXPECT_EQ(box.text, kUninstalled);
     Dismiss(box);
-    EXPECT_EQ(ReadTextFile(outside / "precious.txt"), "keep");
+    EXPECT_EQ(ReadTextFile(Sentinel() / "precious.txt"), "keep");
     EXPECT_FALSE(Exists(Campaign() + "\\game.dll"));
 }
 

@@ -70,16 +70,6 @@ std::string UnixPathOf(const std::string& directory, const std::string& name)
     return unixDirectory.empty() ? std::string() : unixDirectory + "/" + name;
 }
 
-// Whether `directory` lists an entry of exactly this name.
-bool HasEntry(const std::string& directory, const std::string& name)
-{
-    bool found = false;
-    const std::wstring wideName = WideFromAnsi(name);
-    ForEachEntry(WideFromAnsi(directory),
-                 [&](const std::wstring& entry, const std::wstring&, DWORD) { found = found || entry == wideName; });
-    return found;
-}
-
 // Wine cannot remove a directory link through Win32: RemoveDirectory reaches the target, and
 // even removes it when it is empty. There the link goes the way it came.
 void RemoveDirectoryLink(const std::string& link)
@@ -93,7 +83,7 @@ void RemoveDirectoryLink(const std::string& link)
         return;
     }
     RunUnixCommand("Z:\\bin\\rm \"" + unixPath + "\"");
-    WaitForValue([&] { return HasEntry(directory, name); }, false, kLinkPatience);
+    WaitForValue([&] { return Snapshot(directory, false).contains(name); }, false, kLinkPatience);
 }
 
 // Removes a tree without ever following a link out of it: tests put links to folders outside.
@@ -204,7 +194,8 @@ void MakeUnixLink(const std::string& target, const std::string& directory, const
         return;
     }
     RunUnixCommand(std::string("Z:\\bin\\ln ") + (symbolic ? "-s \"" : "\"") + unixTarget + "\" \"" + unixLink + "\"");
-    if (!WaitForValue([&] { return HasEntry(directory, name); }, true, kLinkPatience))
+    // Listed, since Windows would trim a name such as "Camp " when asked about it.
+    if (!WaitForValue([&] { return Snapshot(directory, false).contains(name); }, true, kLinkPatience))
         throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
 }
 
