@@ -27,11 +27,9 @@ constexpr int kRounds = 2;
 
 void MakeCampaignFiles(const PackageDirectory& package, const Campaign& campaign)
 {
-    package.MakeDirectory("Kestrane Files");
     std::string bytes(campaign.fileSize, '\0');
     for (int folder = 0; folder < campaign.folders; ++folder) {
         const std::string folderName = "Kestrane Files\\Chapter" + std::to_string(folder);
-        package.MakeDirectory(folderName);
         for (int file = 0; file < campaign.filesPerFolder; ++file) {
             std::fill(bytes.begin(), bytes.end(), static_cast<char>('a' + (folder + file) % 26));
             package.WriteFile(folderName + "\\Map" + std::to_string(file) + ".w3m", bytes);

@@ -7,6 +7,7 @@
 
 #include <shlobj.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ struct Case {
     test::Tree files;               // more of "Kestrane Files", in 932
     std::vector<std::string> wide;  // and more, in UTF-8: names 932 lacks, or best-fits into others
 };
+
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class InCodePage932 : public InstallRun, public ::testing::WithParamInterface<Case> {
 protected:

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace kestrane::e2e {
 namespace {
-
-using namespace std::string_literals;
 
 std::string OthersFolderText(const std::string& campaignDirectory)
 {
@@ -41,6 +40,11 @@ struct HostileCase {
     std::function<void(HostileDisk&)> arrange;
     std::vector<Step> steps;
 };
+
+void PrintTo(const HostileCase& hostile, std::ostream* out)
+{
+    *out << hostile.name;
+}
 
 class HostileDisk : public InstallRun, public ::testing::WithParamInterface<HostileCase> {
 public:
@@ -177,7 +181,7 @@ const HostileCase kCases[] = {
          disk.AddPlayersMaps();
          disk.Root().WriteFile("Warcraft III\\War3Patch.mpq", "the game's patch");
          disk.Package().WriteFile("Kestrane Files\\war3patch.mpq", "the campaign's patch");
-         disk.Root().MakeDirectory("Warcraft III\\Orc Saga");
+         test::MakeTree(disk.Root().Path(), {{"Warcraft III\\Orc Saga", test::kDirectory}});
          test::MakeUnixLink(disk.Game() + "\\Maps", disk.Game() + "\\Orc Saga", "Maps", true);
          test::MakeUnixLink(disk.Game() + "\\War3Patch.mpq", disk.Game() + "\\Orc Saga", "war3patch.mpq", false);
          // Copied onto from the game's war3.exe, whose data it does not share.

@@ -17,8 +17,6 @@
 namespace kestrane::e2e {
 namespace {
 
-using namespace std::string_literals;
-
 TEST_F(InstallRun, BuildsTheCampaignsCopyOfTheGameLeavesTheShortcutAtUninstallAndInstallsAgain)
 {
     const std::string link = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY) + "\\Orc Saga.lnk";

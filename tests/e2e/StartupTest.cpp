@@ -35,7 +35,7 @@ TEST(Startup, ReportsTheFirstErrorInABoxAndShowsNoDialog)
         if (name && bytes)
             package.WriteFile(name, *bytes);
         else if (name)
-            package.MakeDirectory(name);
+            test::MakeTree(package.Path(), {{name, test::kDirectory}});
 
         const Program program(package.Path());
         const MessageBoxView box = program.WaitForMessageBox();

@@ -161,11 +161,6 @@ void TempFolder::WriteFile(std::string_view name, std::string_view bytes) const
     WriteTextFile(*this / name, bytes);
 }
 
-void TempFolder::MakeDirectory(std::string_view name) const
-{
-    std::filesystem::create_directory(*this / name);
-}
-
 CurrentDirectoryScope::CurrentDirectoryScope(const std::string& directory)
 {
     char previous[MAX_PATH];

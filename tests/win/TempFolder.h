@@ -37,7 +37,6 @@ public:
     std::string operator/(std::string_view name) const;
     // Makes the folders on the way that are missing.
     void WriteFile(std::string_view name, std::string_view bytes) const;
-    void MakeDirectory(std::string_view name) const;
 
 private:
     std::string m_path;
