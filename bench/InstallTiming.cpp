@@ -27,11 +27,9 @@ constexpr int kRounds = 2;
 
 void MakeCampaignFiles(const PackageDirectory& package, const Campaign& campaign)
 {
-    package.MakeDirectory("Kestrane Files");
     std::string bytes(campaign.fileSize, '\0');
     for (int folder = 0; folder < campaign.folders; ++folder) {
         const std::string folderName = "Kestrane Files\\Chapter" + std::to_string(folder);
-        package.MakeDirectory(folderName);
         for (int file = 0; file < campaign.filesPerFolder; ++file) {
             std::fill(bytes.begin(), bytes.end(), static_cast<char>('a' + (folder + file) % 26));
             package.WriteFile(folderName + "\\Map" + std::to_string(file) + ".w3m", bytes);
@@ -51,13 +49,13 @@ double TimeInstall(const PackageDirectory& package, int round)
     Program program(package.Path());
     const HWND dialog = program.WaitForMainDialog();
     const auto start = Clock::now();
-    Click(dialog, kInstallButtonId);
+    Click(dialog, IDC_INSTALL_BUTTON);
     const MessageBoxView done = program.WaitForMessageBox(std::chrono::minutes(10));
     const double seconds = SecondsSince(start);
     if (done.text != "Installation done sucessfully!")
         throw std::runtime_error("the install reported: " + done.text);
     done.Answer(IDOK);
-    WaitFor("the main button", [&] { return ::IsWindowEnabled(Control(dialog, kInstallButtonId)) != FALSE; });
+    WaitFor("the main button", [&] { return ::IsWindowEnabled(Control(dialog, IDC_INSTALL_BUTTON)) != FALSE; });
     Click(dialog, IDOK);
     program.WaitForExit();
     return seconds;
@@ -80,7 +78,7 @@ double TimeXcopy(const PackageDirectory& package, const std::string& destination
 
 void TimeCampaign(const Campaign& campaign)
 {
-    ScratchDirectory root("timing");
+    test::TempFolder root("timing");
     const std::string game = root / "Warcraft III";
     MakeStandInGameDirectory(game);
     InstallPathScope registered(game);

@@ -28,7 +28,7 @@ double TimeStart(const PackageDirectory& package)
     HWND dialog = nullptr;
     while (!dialog) {
         for (const HWND window : program.Windows()) {
-            if (::GetDlgItem(window, kInstallButtonId))
+            if (::GetDlgItem(window, IDC_INSTALL_BUTTON))
                 dialog = window;
         }
         if (!dialog && Clock::now() - start > kPatience)
@@ -66,7 +66,7 @@ struct Figures {
 
 int Run()
 {
-    ScratchDirectory root("startup");
+    test::TempFolder root("startup");
     const std::string game = root / "Warcraft III";
     MakeStandInGameDirectory(game);
     InstallPathScope registered(game);

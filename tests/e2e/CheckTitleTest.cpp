@@ -34,18 +34,16 @@ std::string RunKestraneCheck(const PackageDirectory& package)
     return test::ReadTextFile(package / "report.txt");
 }
 
-// Each edge of the controls that the layout around a 640 x 480 background fixes; the dialog
-// opens centred on the screen, at its final size.
+// Each edge of the controls that the layout around a 640 x 480 background fixes (the picture's
+// are seen at every scale); the dialog opens centred on the screen, at its final size.
 void ExpectLaidOutAround640By480(HWND dialog)
 {
-    const RECT picture = ControlRect(dialog, kPictureId);
-    const RECT frame = ControlRect(dialog, kFrameId);
-    const RECT edit = ControlRect(dialog, kGameDirId);
-    const RECT browse = ControlRect(dialog, kBrowseButtonId);
-    const RECT install = ControlRect(dialog, kInstallButtonId);
+    const RECT frame = ControlRect(dialog, IDC_FRAME);
+    const RECT edit = ControlRect(dialog, IDC_GAME_DIR);
+    const RECT browse = ControlRect(dialog, IDC_BROWSE_BUTTON);
+    const RECT install = ControlRect(dialog, IDC_INSTALL_BUTTON);
     const RECT exit = ControlRect(dialog, IDOK);
     const auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
-    EXPECT_EQ(edges(picture), (std::vector<LONG>{0, 0, 640, 480}));
     EXPECT_EQ(edges(frame), (std::vector<LONG>{4, 400, frame.right, 480}));
     EXPECT_EQ(edges(edit), (std::vector<LONG>{8, 422, edit.right, edit.bottom}));
     EXPECT_EQ(edges(browse), (std::vector<LONG>{browse.left, 422, frame.right - 4, browse.bottom}));
@@ -64,9 +62,8 @@ void ExpectLaidOutAround640By480(HWND dialog)
 // the install runs.
 TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectoryAndTheLayout)
 {
-    ScratchDirectory game("game");
-    game.MakeDirectory("Orc Saga");
-    game.MakeDirectory("Orc Saga\\game.dll");
+    test::TempFolder game("game");
+    test::MakeTree(game.Path(), {{"Orc Saga", test::kDirectory}, {"Orc Saga\\game.dll", test::kDirectory}});
     const InstallPathScope registered(game.Path());
     const std::pair<std::string, std::string> cases[] = {
         {"CAMPAIGNNAME=Orc Saga\r\nBACKBITMAP=back.bmp\r\nINSTALLDIR=Orc Saga\r\n", "Orc Saga Installation"},
@@ -88,8 +85,8 @@ TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectoryAndTheL
         EXPECT_EQ(shown, expectedTitle);
         EXPECT_NE(report.find("  window title        \"" + shown + "\""), std::string::npos)
             << "the window shows \"" << shown << "\"; kestrane-check printed:\n" << report;
-        EXPECT_EQ(ControlText(dialog, kGameDirId), game.Path() + "\\");
-        EXPECT_EQ(ControlText(dialog, kInstallButtonId), "Install");
+        EXPECT_EQ(ControlText(dialog, IDC_GAME_DIR), game.Path() + "\\");
+        EXPECT_EQ(ControlText(dialog, IDC_INSTALL_BUTTON), "Install");
         ExpectLaidOutAround640By480(dialog);
         Click(dialog, IDOK);
         EXPECT_EQ(program.WaitForExit(), 0u);

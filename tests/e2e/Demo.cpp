@@ -24,8 +24,8 @@ void Describe(HWND dialog)
 {
     std::printf("  title:                   %s\n  Warcraft III directory:  %s\n  main button:             %s\n"
                 "  screen:                  %d dpi\n",
-                WindowText(dialog).c_str(), ControlText(dialog, kGameDirId).c_str(),
-                ControlText(dialog, kInstallButtonId).c_str(), ScreenDpi());
+                WindowText(dialog).c_str(), ControlText(dialog, IDC_GAME_DIR).c_str(),
+                ControlText(dialog, IDC_INSTALL_BUTTON).c_str(), ScreenDpi());
 }
 
 int Drive(const std::string& packageDirectory, const std::string& picturePath)
@@ -39,7 +39,7 @@ int Drive(const std::string& packageDirectory, const std::string& picturePath)
     SaveWindowPicture(dialog, picturePath);
     std::printf("  saved as %s\n", picturePath.c_str());
     Step("Press the main button");
-    Click(dialog, kInstallButtonId);
+    Click(dialog, IDC_INSTALL_BUTTON);
     for (bool asked = true; asked;) {
         const MessageBoxView box = program.WaitForMessageBox(std::chrono::minutes(5));
         std::printf("  message box (%s): %s\n", std::string(box.iconName).c_str(), box.text.c_str());
@@ -49,7 +49,7 @@ int Drive(const std::string& packageDirectory, const std::string& picturePath)
         box.Answer(asked ? IDYES : IDOK);
     }
     WaitFor("the main button to be enabled again",
-            [&] { return ::IsWindowEnabled(Control(dialog, kInstallButtonId)) != FALSE; });
+            [&] { return ::IsWindowEnabled(Control(dialog, IDC_INSTALL_BUTTON)) != FALSE; });
     Step("Read its main window again");
     Describe(dialog);
     Step("Press Exit");

@@ -114,7 +114,7 @@ std::optional<MessageBoxView> ReadMessageBox(HWND box)
 
 }  // namespace
 
-PackageDirectory::PackageDirectory() : ScratchDirectory("package")
+PackageDirectory::PackageDirectory() : TempFolder("package")
 {
     if (!::CopyFileA(KESTRANE_EXE_PATH, (*this / "Kestrane.exe").c_str(), FALSE))
         throw std::runtime_error("cannot copy "s + KESTRANE_EXE_PATH);
@@ -154,6 +154,13 @@ void MakeStandInGameDirectory(const std::string& path)
     for (const char* name : {"war3.mpq", "Warcraft III.exe", "war3.exe", "Storm.dll", "Mss32.dll", "ijl15.dll"})
         test::WriteTextFile(path + "\\" + name, "stand-in "s + name + "\r\n");
     test::WriteTextFile(path + "\\game.dll", StandInGameDll());
+}
+
+std::string Replaced(std::string text, std::string_view placeholder, std::string_view value)
+{
+    if (const std::size_t at = text.find(placeholder); at != std::string::npos)
+        text.replace(at, placeholder.size(), value);
+    return text;
 }
 
 std::string SpecialFolderPath(int csidl)
@@ -208,15 +215,6 @@ void TypeIntoEdit(HWND edit, std::string_view text)
     ::PostMessageA(edit, EM_SETSEL, 0, -1);
     for (const char c : text)
         ::PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
-}
-
-std::string WaitForText(HWND window, std::string_view expected)
-{
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while ((text = WindowText(window)) != expected && std::chrono::steady_clock::now() < deadline)
-        ::Sleep(25);
-    return text;
 }
 
 void MessageBoxView::Answer(int button) const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/UniqueHandle.h"
+#include "ui/resource.h"
 
 #include "BitmapFile.h"
 #include "TempFolder.h"
@@ -10,7 +11,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,28 +24,8 @@ using namespace std::chrono_literals;
 // Long enough for Wine to start a program on a busy machine.
 inline constexpr std::chrono::milliseconds kPatience = 20s;
 
-inline constexpr int kInstallButtonId = 1000;
-inline constexpr int kGameDirId = 1001;
-inline constexpr int kBrowseButtonId = 1002;
-inline constexpr int kPictureId = 1003;
-inline constexpr int kFrameId = 1004;
-
-// A fresh folder under the temporary directory, removed with everything in it at the end.
-class ScratchDirectory : public test::TempFolder {
-public:
-    explicit ScratchDirectory(std::string_view purpose) : TempFolder(purpose) {}
-
-    // Makes the folders on the way that are missing.
-    void WriteFile(std::string_view name, std::string_view bytes) const
-    {
-        std::filesystem::create_directories(std::filesystem::path(*this / name).parent_path());
-        test::WriteTextFile(*this / name, bytes);
-    }
-    void MakeDirectory(std::string_view name) const { std::filesystem::create_directory(*this / name); }
-};
-
 // A package directory holding a copy of Kestrane.exe; a test adds install.ini and the rest.
-class PackageDirectory : public ScratchDirectory {
+class PackageDirectory : public test::TempFolder {
 public:
     PackageDirectory();
     void WriteInstallIni(std::string_view text) const { WriteFile("install.ini", text); }
@@ -86,6 +66,9 @@ inline std::string StandInGameDll()
            "redist\\miles\0\0\0\0Allow Local Files\0\0\0\0"s;
 }
 
+// `text` with the first `placeholder` in it replaced by `value`.
+std::string Replaced(std::string text, std::string_view placeholder, std::string_view value);
+
 // A special folder of the current user, such as CSIDL_DESKTOPDIRECTORY.
 std::string SpecialFolderPath(int csidl);
 
@@ -124,7 +107,10 @@ auto WaitFor(std::string_view what, Probe probe, std::chrono::milliseconds timeo
 }
 
 // The edit or static text once it reads `expected`; its last text when it never does.
-std::string WaitForText(HWND window, std::string_view expected);
+inline std::string WaitForText(HWND window, std::string_view expected)
+{
+    return test::WaitForValue([window] { return WindowText(window); }, expected, kPatience);
+}
 
 // A message box as the user sees it.
 struct MessageBoxView {
@@ -167,7 +153,7 @@ public:
     // The main dialog: the dialog that holds the main button.
     HWND WaitForMainDialog() const
     {
-        return WaitForDialog("the main dialog", [](HWND dialog) { return ::GetDlgItem(dialog, kInstallButtonId); });
+        return WaitForDialog("the main dialog", [](HWND dialog) { return ::GetDlgItem(dialog, IDC_INSTALL_BUTTON); });
     }
     // The next message box, once its text and icon are painted.
     MessageBoxView WaitForMessageBox(std::chrono::milliseconds timeout = kPatience) const;

@@ -11,10 +11,6 @@
 namespace kestrane::e2e {
 namespace {
 
-using namespace std::string_literals;
-
-constexpr const char* kDone = "Installation done sucessfully!";
-
 std::string OthersFolderText(const std::string& campaignDirectory)
 {
     return "Error: the folder \"" + campaignDirectory +
@@ -27,7 +23,7 @@ class HostileDisk;
 // One start of the program and one click of its main button, on a disk laid out to mislead.
 struct Step {
     std::function<void(HostileDisk&)> beforeStart;
-    const char* label;  // at start; none: the program stops at start with `box`
+    const char* label;  // at start
     int answer;         // to the uninstall question; 0 when none comes
     // What the disk is made to look like once the program is started: before the click, or
     // while the uninstall question waits.
@@ -37,12 +33,10 @@ struct Step {
     const char* changes;  // what may change, relative to the game's parent; none: nothing
 };
 
-// In the texts of a case, "<game>" stands for the game directory and "<package>" for the
-// package directory, which each run makes anew.
+// In the texts of a case, "<game>" stands for the game directory, which each run makes anew.
 struct HostileCase {
     const char* name;
     std::string installDir;
-    std::string backBitmap;
     std::function<void(HostileDisk&)> arrange;
     std::vector<Step> steps;
 };
@@ -52,32 +46,8 @@ void PrintTo(const HostileCase& hostile, std::ostream* out)
     *out << hostile.name;
 }
 
-// The drive root's own entries, not what its folders hold: the walks must not reach it.
-test::Tree RootEntries(const std::string& anyPath)
-{
-    test::Tree entries;
-    const std::string root = anyPath.substr(0, 3);
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = ::FindFirstFileA((root + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return entries;
-    do {
-        const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entries[entry.cFileName] = folder ? test::kDirectory : ReadBytes(root + entry.cFileName);
-    } while (::FindNextFileA(search, &entry));
-    ::FindClose(search);
-    return entries;
-}
-
 class HostileDisk : public InstallRun, public ::testing::WithParamInterface<HostileCase> {
 public:
-    // Outlives the game's folder, so that links to it are removed while they still lead somewhere.
-    static const ScratchDirectory& Sentinel()
-    {
-        static const ScratchDirectory sentinel("sentinel");
-        return sentinel;
-    }
-
     // The player's own maps, in the folder the game keeps for them.
     void AddPlayersMaps() const
     {
@@ -86,90 +56,52 @@ public:
     }
 
     const std::string& Game() const { return m_game; }
-    const ScratchDirectory& Root() const { return m_root; }
+    const test::TempFolder& Root() const { return m_root; }
     const PackageDirectory& Package() const { return m_package; }
 
 protected:
-    struct Disk {
-        test::Tree parent;
-        test::Tree sentinel;
-        test::Tree driveRoot;
-    };
-
-    // Everything the runs must leave alone, with what `changes` names left out.
-    Disk Look(const char* changes) const
+    // Everything the runs must leave alone, with what `changes` names left out: the game's
+    // parent, the folder the links lead to, and of the drive root only its own entries, for the
+    // walks must not reach it.
+    test::Tree Look(const char* changes) const
     {
-        test::Tree parent = Snapshot(m_root.Path());
-        if (changes) {
-            const std::string inside = changes + "\\"s;
-            std::erase_if(parent, [&](const auto& entry) {
-                return entry.first == changes || entry.first.starts_with(inside);
-            });
-        }
-        return {parent, Snapshot(Sentinel().Path()), RootEntries(m_game)};
-    }
-
-    std::string Placed(std::string text) const
-    {
-        for (const auto& [name, path] : {std::pair{"<game>"s, m_game}, std::pair{"<package>"s, m_package.Path()}}) {
-            if (const std::size_t at = text.find(name); at != std::string::npos)
-                text.replace(at, name.size(), path);
-        }
-        return text;
-    }
-
-    void ExpectUnchanged(const Disk& before, const char* changes) const
-    {
-        const Disk after = Look(changes);
-        EXPECT_EQ(after.parent, before.parent) << "the game's parent";
-        EXPECT_EQ(after.sentinel, before.sentinel) << "the folder the links lead to";
-        EXPECT_EQ(after.driveRoot, before.driveRoot) << "the drive root";
+        test::Tree disk = Snapshot(m_root.Path());
+        if (changes)
+            disk = test::Without(disk, changes);
+        for (const auto& [path, content] : Snapshot(Sentinel().Path()))
+            disk["<sentinel>\\" + path] = content;
+        for (const auto& [path, content] : Snapshot(m_game.substr(0, 2), false))
+            disk["<drive root>\\" + path] = content;
+        return disk;
     }
 
     void Run(const HostileCase& hostile, const Step& step)
     {
         if (step.beforeStart)
             step.beforeStart(*this);
-        m_package.WriteInstallIni("CAMPAIGNNAME=Orc Saga\r\nICON=saga.ico\r\nBACKBITMAP=" + Placed(hostile.backBitmap) +
-                                  "\r\nINSTALLDIR=" + hostile.installDir + "\r\n");
-        Disk before = Look(step.changes);
-        m_program.emplace(m_package.Path());
-        MessageBoxView box;
-        if (!step.label) {
-            box = m_program->WaitForMessageBox();
-        } else {
-            m_dialog = m_program->WaitForMainDialog();
-            ASSERT_EQ(Label(), step.label);
-            if (step.meddle && step.answer == 0)
+        Start(hostile.installDir);
+        ASSERT_EQ(Label(), step.label);
+        if (step.meddle && step.answer == 0)
+            step.meddle(*this);
+        test::Tree before = Look(step.changes);
+        MessageBoxView box = Install();
+        if (step.answer != 0) {
+            EXPECT_EQ(box.style, MB_YESNOCANCEL | MB_ICONQUESTION) << box.text;
+            // The program waits for the answer and touches nothing meanwhile.
+            if (step.meddle)
                 step.meddle(*this);
             before = Look(step.changes);
-            Click(m_dialog, kInstallButtonId);
+            box.Answer(step.answer);
             box = m_program->WaitForMessageBox();
-            if (box.text == "Create desktop shortcut?\n") {
-                box.Answer(IDNO);
-                box = m_program->WaitForMessageBox();
-            }
-            if (step.answer != 0) {
-                EXPECT_EQ(box.style, MB_YESNOCANCEL | MB_ICONQUESTION) << box.text;
-                // The program waits for the answer and touches nothing meanwhile.
-                if (step.meddle)
-                    step.meddle(*this);
-                before = Look(step.changes);
-                box.Answer(step.answer);
-                box = m_program->WaitForMessageBox();
-            }
         }
-        EXPECT_EQ(box.text, Placed(step.box));
+        EXPECT_EQ(box.text, Replaced(step.box, "<game>", m_game));
         EXPECT_EQ(box.style, step.style) << box.iconName << " icon";
-        if (step.label) {
-            Dismiss(box);
-            Exit();
-        } else {
-            box.Answer(IDOK);
-            EXPECT_EQ(m_program->WaitForExit(), 0u);
-            m_program.reset();
+        Dismiss(box);
+        if (step.style == MB_ICONERROR) {
+            EXPECT_EQ(Label(), step.label) << "a refusal or a failure keeps the label";
         }
-        ExpectUnchanged(before, step.changes);
+        Exit();
+        EXPECT_EQ(Look(step.changes), before);
     }
 };
 
@@ -190,6 +122,26 @@ TEST_P(HostileDisk, LeavesTheGamesAndThePlayersFilesAsTheyWere)
 
 const Step kInstalled = {nullptr, "Install", 0, nullptr, kDone, MB_ICONINFORMATION, "Warcraft III\\Orc Saga"};
 
+// One click that the program refuses.
+HostileCase Refused(const char* name, std::string installDir, const char* label, std::string text,
+                    std::function<void(HostileDisk&)> arrange = nullptr)
+{
+    return {name, std::move(installDir), std::move(arrange),
+            {{nullptr, label, 0, nullptr, std::move(text), MB_ICONERROR, nullptr}}};
+}
+
+const std::string kNotWarcraft = "Error!\nThe directory you specidied is not Warcraft III directory!\nPlease fix that! "
+                                 "Your Warcraft III directory must contain war3.mpq.";
+
+void RemoveWar3Mpq(HostileDisk& disk)
+{
+    ::DeleteFileA((disk.Game() + "\\war3.mpq").c_str());
+}
+
+// Windows drops the trailing dots and blanks of a path part, so there "..." and ". ." lead to
+// the game directory's own game.dll; Wine keeps them and finds no such folder.
+const char* const kDotsLabel = test::RunningOnWine() ? "Install" : "Uninstall";
+
 // A campaign directory whose folder becomes a link to the sentinel while the question waits.
 void SwapForALink(HostileDisk& disk)
 {
@@ -200,21 +152,36 @@ void SwapForALink(HostileDisk& disk)
 
 // The same texts and arrangements for the 64-bit and the 32-bit program.
 const HostileCase kCases[] = {
+    // Where INSTALLDIR leads back to the game directory, its game.dll makes the campaign look
+    // installed: the uninstall must refuse before it asks anything.
+    Refused("EmptyInstallDir", "", "Uninstall", UnsafeInstallDirText("")),
+    Refused("InstallDirDot", ".", "Uninstall", UnsafeInstallDirText(".")),
+    Refused("InstallDirTwoDots", "..", "Install", UnsafeInstallDirText("..")),
+    Refused("InstallDirThreeDots", "...", kDotsLabel, UnsafeInstallDirText("...")),
+    Refused("InstallDirDotBlankDot", ". .", kDotsLabel, UnsafeInstallDirText(". .")),
+    Refused("InstallDirADrive", "D:", "Uninstall", UnsafeInstallDirText("")),
+    Refused("InstallDirADrivesRoot", "C:\\", "Uninstall", UnsafeInstallDirText("")),
+    Refused("NoWar3Mpq", "Orc Saga", "Install", kNotWarcraft, RemoveWar3Mpq),
+    Refused("War3MpqIsAFolder", "Orc Saga", "Install", kNotWarcraft,
+            [](HostileDisk& disk) {
+                RemoveWar3Mpq(disk);
+                ASSERT_TRUE(::CreateDirectoryA((disk.Game() + "\\war3.mpq").c_str(), nullptr));
+            }),
     // Windows checks "Camp ." as "Camp" but reads "Camp .\game.dll" inside "Camp .", and
     // Wine inside "Camp ", here a link back to the game directory, whose game.dll makes the
     // campaign look installed. The refusal comes before the uninstall question.
-    {"TrimmedNameWithALinkBackToTheGame", "Camp .", "back.bmp", nullptr,
+    {"TrimmedNameWithALinkBackToTheGame", "Camp .", nullptr,
      {{nullptr, "Install", 0, [](HostileDisk& disk) { test::MakeUnixLink(disk.Game(), disk.Game(), "Camp ", true); },
        UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr},
       {nullptr, "Uninstall", 0, nullptr, UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr}}},
     // A campaign directory with a folder link to the game's maps and hard links to the game's
     // own files where the install writes.
-    {"LinksInsideTheCampaignDirectory", "Orc Saga", "back.bmp",
+    {"LinksInsideTheCampaignDirectory", "Orc Saga",
      [](HostileDisk& disk) {
          disk.AddPlayersMaps();
          disk.Root().WriteFile("Warcraft III\\War3Patch.mpq", "the game's patch");
          disk.Package().WriteFile("Kestrane Files\\war3patch.mpq", "the campaign's patch");
-         disk.Root().MakeDirectory("Warcraft III\\Orc Saga");
+         test::MakeTree(disk.Root().Path(), {{"Warcraft III\\Orc Saga", test::kDirectory}});
          test::MakeUnixLink(disk.Game() + "\\Maps", disk.Game() + "\\Orc Saga", "Maps", true);
          test::MakeUnixLink(disk.Game() + "\\War3Patch.mpq", disk.Game() + "\\Orc Saga", "war3patch.mpq", false);
          // Copied onto from the game's war3.exe, whose data it does not share.
@@ -222,21 +189,16 @@ const HostileCase kCases[] = {
      },
      {{nullptr, "Install", 0, nullptr, "Error: an error occured while copying \"Maps\\Chapter1.w3m\" campaign file!",
        MB_ICONERROR, "Warcraft III\\Orc Saga"}}},
-    {"ThePlayersMapsFolder", "Maps", "back.bmp", [](HostileDisk& disk) { disk.AddPlayersMaps(); },
+    {"ThePlayersMapsFolder", "Maps", [](HostileDisk& disk) { disk.AddPlayersMaps(); },
      {{nullptr, "Install", 0, nullptr, OthersFolderText("<game>\\Maps"), MB_ICONERROR, nullptr},
       // A stray library makes the folder look installed; the player removes it before the click.
       {[](HostileDisk& disk) { disk.Root().WriteFile("Warcraft III\\Maps\\game.dll", "a stray library"); },
        "Uninstall", 0, [](HostileDisk& disk) { ::DeleteFileA((disk.Game() + "\\Maps\\game.dll").c_str()); },
        OthersFolderText("<game>\\Maps"), MB_ICONERROR, nullptr}}},
-    {"SwappedForALinkWhileTheQuestionWaitsThenYes", "Orc Saga", "back.bmp", nullptr,
+    {"SwappedForALinkWhileTheQuestionWaitsThenYes", "Orc Saga", nullptr,
      {kInstalled, {nullptr, "Uninstall", IDYES, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
-    {"SwappedForALinkWhileTheQuestionWaitsThenNo", "Orc Saga", "back.bmp", nullptr,
+    {"SwappedForALinkWhileTheQuestionWaitsThenNo", "Orc Saga", nullptr,
      {kInstalled, {nullptr, "Uninstall", IDNO, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
-    // The second names the package's own bitmap: a probe would find it and show the dialog.
-    {"NetworkBackground", "Orc Saga", "\\\\host\\share\\back.bmp", nullptr,
-     {{nullptr, nullptr, 0, nullptr, "Error: file not found: \\\\host\\share\\back.bmp", MB_ICONERROR, nullptr}}},
-    {"BackgroundBehindTwoBackslashes", "Orc Saga", "\\\\?\\<package>\\back.bmp", nullptr,
-     {{nullptr, nullptr, 0, nullptr, "Error: file not found: \\\\?\\<package>\\back.bmp", MB_ICONERROR, nullptr}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Layouts, HostileDisk, ::testing::ValuesIn(kCases),

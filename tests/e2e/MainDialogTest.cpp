@@ -17,7 +17,7 @@ constexpr int kBrowserStatusId = 0x3743;
 // The shell's folder browser that the "..." button opens.
 HWND OpenFolderBrowser(const Program& program, HWND dialog)
 {
-    Click(dialog, kBrowseButtonId);
+    Click(dialog, IDC_BROWSE_BUTTON);
     return program.WaitForDialog("the folder browser", [](HWND window) {
         return ::FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
     });
@@ -58,8 +58,8 @@ TEST(MainDialog, LaysOutItsControlsInsideTheFrameAtTheScreensScale)
 
         RECT client{};
         ::GetClientRect(dialog, &client);
-        const RECT picture = ControlRect(dialog, kPictureId);
-        const RECT frame = ControlRect(dialog, kFrameId);
+        const RECT picture = ControlRect(dialog, IDC_PICTURE);
+        const RECT frame = ControlRect(dialog, IDC_FRAME);
         const auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
         EXPECT_EQ(edges(picture), (std::vector<LONG>{0, 0, AtTestBedScale(width), AtTestBedScale(height)}));
         // The pixels below are read from the screen, which must hold the whole window: the test
@@ -72,9 +72,9 @@ TEST(MainDialog, LaysOutItsControlsInsideTheFrameAtTheScreensScale)
         // control's edge, not only the control sized.
         EXPECT_EQ(WaitForPixel(dialog, {picture.right - 4, 4}, kBitmapGrey), kBitmapGrey);
         ExpectInside({"the client area", client}, {{"the picture", picture}, {"the frame", frame}});
-        ExpectInsideAndApart({"the frame", frame}, {{"the field", ControlRect(dialog, kGameDirId)},
-                                                    {"the \"...\" button", ControlRect(dialog, kBrowseButtonId)},
-                                                    {"the main button", ControlRect(dialog, kInstallButtonId)},
+        ExpectInsideAndApart({"the frame", frame}, {{"the field", ControlRect(dialog, IDC_GAME_DIR)},
+                                                    {"the \"...\" button", ControlRect(dialog, IDC_BROWSE_BUTTON)},
+                                                    {"the main button", ControlRect(dialog, IDC_INSTALL_BUTTON)},
                                                     {"the Exit button", ControlRect(dialog, IDOK)}});
         Click(dialog, IDOK);
         EXPECT_EQ(program.WaitForExit(), 0u);
@@ -89,7 +89,7 @@ TEST(MainDialog, OpensTheAboutBoxAndRelabelsTheMainButtonForTypingButNotForBrows
     package.WriteFile("back.bmp", MakeBitmapFile(320, 240));
     const Program program(package.Path());
     const HWND dialog = program.WaitForMainDialog();
-    const HWND edit = Control(dialog, kGameDirId);
+    const HWND edit = Control(dialog, IDC_GAME_DIR);
     EXPECT_EQ(WindowText(edit), "") << "no game is registered";
 
     ::PostMessageA(dialog, WM_SYSCOMMAND, 31, 0);
@@ -98,16 +98,16 @@ TEST(MainDialog, OpensTheAboutBoxAndRelabelsTheMainButtonForTypingButNotForBrows
     Click(about, IDOK);
     WaitFor("the About box to close", [&] { return !::IsWindow(about); });
 
-    ScratchDirectory game("game");
+    test::TempFolder game("game");
     game.WriteFile("Orc Saga\\game.dll", StandInGameDll());
-    ScratchDirectory other("other");
+    test::TempFolder other("other");
     const std::pair<std::string, const char*> typing[] = {
         {game.Path(), "Uninstall"}, {other.Path(), "Install"}, {game.Path() + "\\", "Uninstall"}};
     for (const auto& [typed, expectedLabel] : typing) {
         TypeIntoEdit(edit, typed);
         // The label is read once the field shows the last character: its change was handled.
         EXPECT_EQ(WaitForText(edit, typed), typed);
-        EXPECT_EQ(ControlText(dialog, kInstallButtonId), expectedLabel) << "typed " << typed;
+        EXPECT_EQ(ControlText(dialog, IDC_INSTALL_BUTTON), expectedLabel) << "typed " << typed;
     }
 
     HWND browser = OpenFolderBrowser(program, dialog);
@@ -125,10 +125,10 @@ TEST(MainDialog, OpensTheAboutBoxAndRelabelsTheMainButtonForTypingButNotForBrows
     const std::string expectedField = folder + "\\";
     Click(browser, IDOK);
     EXPECT_EQ(WaitForText(edit, expectedField), expectedField);
-    EXPECT_EQ(ControlText(dialog, kInstallButtonId), "Uninstall") << "browsing does not relabel";
+    EXPECT_EQ(ControlText(dialog, IDC_INSTALL_BUTTON), "Uninstall") << "browsing does not relabel";
     TypeIntoEdit(edit, folder);
     EXPECT_EQ(WaitForText(edit, folder), folder);
-    EXPECT_EQ(ControlText(dialog, kInstallButtonId), "Install") << "typing the same folder relabels";
+    EXPECT_EQ(ControlText(dialog, IDC_INSTALL_BUTTON), "Install") << "typing the same folder relabels";
 
     Click(dialog, IDOK);
     EXPECT_EQ(program.WaitForExit(), 0u) << "Exit ends the program";

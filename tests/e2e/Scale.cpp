@@ -72,12 +72,7 @@ COLORREF WaitForPixel(HWND window, POINT clientPoint, COLORREF expected)
 {
     ::ClientToScreen(window, &clientPoint);
     const WindowDc screen(nullptr);
-    COLORREF shown = CLR_INVALID;
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while ((shown = ::GetPixel(screen.Get(), clientPoint.x, clientPoint.y)) != expected &&
-           std::chrono::steady_clock::now() < deadline)
-        ::Sleep(25);
-    return shown;
+    return test::WaitForValue([&] { return ::GetPixel(screen.Get(), clientPoint.x, clientPoint.y); }, expected, 5s);
 }
 
 }  // namespace kestrane::e2e

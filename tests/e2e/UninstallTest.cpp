@@ -10,8 +10,6 @@
 namespace kestrane::e2e {
 namespace {
 
-constexpr const char* kSuccess = "Uninstallation done sucessfully!\n(Don't forget to remove the shortcuts yourself!)";
-
 // An installed campaign, with the program that installed it still running.
 class UninstallRun : public InstallRun {
 protected:
@@ -82,7 +80,7 @@ TEST_F(UninstallRun, EndsAsTheAnswerAndTheCampaignDirectoryAllow)
                                               "\nThese may be saved games and campaign progress records.\nYou can "
                                               "remove that directory safely by yourself if you don't need these "
                                               "files anymore.";
-    ExpectUninstall(IDNO, {{addedFiles, MB_ICONINFORMATION}, {kSuccess, MB_ICONINFORMATION}}, "Install",
+    ExpectUninstall(IDNO, {{addedFiles, MB_ICONINFORMATION}, {kUninstalled, MB_ICONINFORMATION}}, "Install",
                     {"Maps", "Maps\\Chapter1.w3m", "saga.ico", "Saved.w3z"});
 
     // The game's files go by name, war3patch.mpq missing: without other files No leaves nothing.
@@ -90,32 +88,30 @@ TEST_F(UninstallRun, EndsAsTheAnswerAndTheCampaignDirectoryAllow)
     for (const char* name : {"Maps\\Chapter1.w3m", "saga.ico", "Saved.w3z"})
         ::DeleteFileA((Campaign() + "\\" + name).c_str());
     ::RemoveDirectoryA((Campaign() + "\\Maps").c_str());
-    ExpectUninstall(IDNO, {{kSuccess, MB_ICONINFORMATION}}, "Install", {});
+    ExpectUninstall(IDNO, {{kUninstalled, MB_ICONINFORMATION}}, "Install", {});
 
     Dismiss(Install());
-    ExpectUninstall(IDYES, {{kSuccess, MB_ICONINFORMATION}}, "Install", {});
+    ExpectUninstall(IDYES, {{kUninstalled, MB_ICONINFORMATION}}, "Install", {});
 
     Dismiss(Install());
     ::SetFileAttributesA((Campaign() + "\\Maps\\Chapter1.w3m").c_str(), FILE_ATTRIBUTE_READONLY);
-    ExpectUninstall(IDYES, {{Remains(), MB_ICONERROR}, {kSuccess, MB_ICONINFORMATION}}, "Install",
+    ExpectUninstall(IDYES, {{Remains(), MB_ICONERROR}, {kUninstalled, MB_ICONINFORMATION}}, "Install",
                     {"Maps", "Maps\\Chapter1.w3m"});
 }
 
 TEST_F(UninstallRun, YesNeverReachesThroughALinkOutOfTheCampaignDirectory)
 {
-    // Outlives the game's folder, so that the link is removed while it still leads somewhere.
-    static const ScratchDirectory outside("outside");
-    outside.WriteFile("precious.txt", "keep");
-    test::MakeDirectoryLink(outside.Path(), Campaign() + "\\Linked");
+    Sentinel().WriteFile("precious.txt", "keep");
+    test::MakeDirectoryLink(Sentinel().Path(), Campaign() + "\\Linked");
     MessageBoxView box = Uninstall(IDYES);
     // Wine cannot remove the link itself, and the campaign directory then stays too.
     if (box.text == Remains()) {
         box.Answer(IDOK);
         box = m_program->WaitForMessageBox();
     }
-    EXPECT_EQ(box.text, kSuccess);
+    EXPECT_EQ(box.text, kUninstalled);
     Dismiss(box);
-    EXPECT_EQ(ReadBytes(outside / "precious.txt"), "keep");
+    EXPECT_EQ(ReadTextFile(Sentinel() / "precious.txt"), "keep");
     EXPECT_FALSE(Exists(Campaign() + "\\game.dll"));
 }
 

@@ -5,8 +5,7 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <stdexcept>
 
 namespace kestrane::test {
@@ -33,6 +32,9 @@ std::string UnixPath(const std::string& path)
     return result;
 }
 
+// How long a Unix command that makes or removes a link may take to show.
+constexpr std::chrono::seconds kLinkPatience(10);
+
 // Wine starts Unix programs as they are; it does not wait on them, so the caller polls.
 void RunUnixCommand(std::string command)
 {
@@ -44,20 +46,6 @@ void RunUnixCommand(std::string command)
         const UniqueKernelHandle thread(process.hThread);
         const UniqueKernelHandle child(process.hProcess);
     }
-}
-
-template <class Condition>
-bool WaitFor(Condition condition)
-{
-    for (int tries = 0; tries < 500 && !condition(); ++tries)
-        ::Sleep(20);
-    return condition();
-}
-
-bool IsReparsePoint(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 // Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..", in wide
@@ -82,16 +70,6 @@ std::string UnixPathOf(const std::string& directory, const std::string& name)
     return unixDirectory.empty() ? std::string() : unixDirectory + "/" + name;
 }
 
-// Whether `directory` lists an entry of exactly this name.
-bool HasEntry(const std::string& directory, const std::string& name)
-{
-    bool found = false;
-    const std::wstring wideName = WideFromAnsi(name);
-    ForEachEntry(WideFromAnsi(directory),
-                 [&](const std::wstring& entry, const std::wstring&, DWORD) { found = found || entry == wideName; });
-    return found;
-}
-
 // Wine cannot remove a directory link through Win32: RemoveDirectory reaches the target, and
 // even removes it when it is empty. There the link goes the way it came.
 void RemoveDirectoryLink(const std::string& link)
@@ -105,7 +83,7 @@ void RemoveDirectoryLink(const std::string& link)
         return;
     }
     RunUnixCommand("Z:\\bin\\rm \"" + unixPath + "\"");
-    WaitFor([&] { return !HasEntry(directory, name); });
+    WaitForValue([&] { return Snapshot(directory, false).contains(name); }, false, kLinkPatience);
 }
 
 // Removes a tree without ever following a link out of it: tests put links to folders outside.
@@ -128,7 +106,7 @@ void RemoveTree(const std::wstring& directory)
 }
 
 // Names the code page lacks show as the system's ANSI form of them, their files still read.
-void AddToSnapshot(Tree& tree, const std::wstring& directory, const std::string& prefix)
+void AddToSnapshot(Tree& tree, const std::wstring& directory, const std::string& prefix, bool deep)
 {
     ForEachEntry(directory, [&](const std::wstring& name, const std::wstring& path, DWORD attributes) {
         const std::string shown = prefix + AnsiFromWide(name);
@@ -136,7 +114,8 @@ void AddToSnapshot(Tree& tree, const std::wstring& directory, const std::string&
             tree[shown] = kLink;
         } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             tree[shown] = kDirectory;
-            AddToSnapshot(tree, path, shown + "\\");
+            if (deep)
+                AddToSnapshot(tree, path, shown + "\\", deep);
         } else {
             tree[shown] = ReadWideFile(path);
         }
@@ -176,6 +155,12 @@ std::string TempFolder::operator/(std::string_view name) const
     return m_path + "\\" + std::string(name);
 }
 
+void TempFolder::WriteFile(std::string_view name, std::string_view bytes) const
+{
+    std::filesystem::create_directories(std::filesystem::path(*this / name).parent_path());
+    WriteTextFile(*this / name, bytes);
+}
+
 CurrentDirectoryScope::CurrentDirectoryScope(const std::string& directory)
 {
     char previous[MAX_PATH];
@@ -188,19 +173,6 @@ CurrentDirectoryScope::CurrentDirectoryScope(const std::string& directory)
 CurrentDirectoryScope::~CurrentDirectoryScope()
 {
     ::SetCurrentDirectoryA(m_previous.c_str());
-}
-
-void MakeDirectoryLink(const std::string& target, const std::string& link)
-{
-    if (::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && IsReparsePoint(link))
-        return;
-    ::RemoveDirectoryA(link.c_str());
-
-    // Wine 8 accepts CreateSymbolicLink but makes nothing; a Unix symbolic link inside the
-    // prefix shows up as a directory reparse point.
-    RunUnixCommand("Z:\\bin\\ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"");
-    if (!WaitFor([&] { return IsReparsePoint(link); }))
-        throw std::runtime_error("cannot make a directory link " + link);
 }
 
 void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic)
@@ -217,8 +189,15 @@ void MakeUnixLink(const std::string& target, const std::string& directory, const
         return;
     }
     RunUnixCommand(std::string("Z:\\bin\\ln ") + (symbolic ? "-s \"" : "\"") + unixTarget + "\" \"" + unixLink + "\"");
-    if (!WaitFor([&] { return HasEntry(directory, name); }))
+    // Listed, since Windows would trim a name such as "Camp " when asked about it.
+    if (!WaitForValue([&] { return Snapshot(directory, false).contains(name); }, true, kLinkPatience))
         throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
+}
+
+void MakeDirectoryLink(const std::string& target, const std::string& link)
+{
+    const std::size_t split = link.rfind('\\');
+    MakeUnixLink(target, link.substr(0, split), link.substr(split + 1), true);
 }
 
 std::wstring WideFromUtf8(std::string_view utf8)
@@ -229,10 +208,11 @@ std::wstring WideFromUtf8(std::string_view utf8)
     return wide;
 }
 
+// Shared as the C library shares what it opens: a file another program still writes to reads too.
 std::string ReadWideFile(const std::wstring& path)
 {
-    const UniqueFileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
     if (!file)
         return "<missing>";
     std::string bytes;
@@ -245,32 +225,34 @@ std::string ReadWideFile(const std::wstring& path)
 
 void WriteWideFile(const std::wstring& path, std::string_view bytes)
 {
-    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     if (!file || !::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-        throw std::runtime_error("cannot write a file of a wide name");
-}
-
-void WriteTextFile(const std::string& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+        throw std::runtime_error("cannot write " + AnsiFromWide(path));
 }
 
 std::string ReadTextFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return ReadWideFile(WideFromAnsi(path));
 }
 
-Tree Snapshot(const std::string& root)
+void WriteTextFile(const std::string& path, std::string_view bytes)
+{
+    WriteWideFile(WideFromAnsi(path), bytes);
+}
+
+Tree Snapshot(const std::string& root, bool deep)
 {
     Tree tree;
-    AddToSnapshot(tree, WideFromAnsi(root), "");
+    AddToSnapshot(tree, WideFromAnsi(root), "", deep);
+    return tree;
+}
+
+Tree Without(Tree tree, const std::string& path)
+{
+    const std::string inside = path + "\\";
+    std::erase_if(tree, [&](const auto& entry) { return entry.first == path || entry.first.starts_with(inside); });
     return tree;
 }
 

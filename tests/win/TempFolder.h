@@ -1,15 +1,28 @@
-// Helpers for Windows tests: whether Wine runs them, a fresh temporary folder, a current
-// directory change, links, and files and trees written and read back.
+// Helpers for Windows tests: whether Wine runs them, waiting for a value, a fresh temporary
+// folder, a current directory change, links, and files and trees written and read back.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace kestrane::test {
 
 // For the checks where Wine and Windows part ways: each says which gives what.
 bool RunningOnWine();
+
+// What `read` gives once it gives `expected`; its last value when `timeout` passes first.
+template <class Read, class Value>
+auto WaitForValue(Read read, const Value& expected, std::chrono::milliseconds timeout) -> decltype(read())
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    auto value = read();
+    for (; value != expected && std::chrono::steady_clock::now() < deadline; value = read())
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    return value;
+}
 
 // Removed with everything in it at the end, never following a link out of it.
 class TempFolder {
@@ -22,6 +35,8 @@ public:
     // Ends in no separator.
     const std::string& Path() const { return m_path; }
     std::string operator/(std::string_view name) const;
+    // Makes the folders on the way that are missing.
+    void WriteFile(std::string_view name, std::string_view bytes) const;
 
 private:
     std::string m_path;
@@ -38,29 +53,32 @@ private:
     std::string m_previous;
 };
 
-// A directory link at `link` to the folder `target`, seen by Windows as a reparse point.
-void MakeDirectoryLink(const std::string& target, const std::string& link);
-
 // The entry `name` in the folder `directory`, made on the Unix side of the prefix's drive as
 // `ln` makes a hard link to the file `target` (`ln -s`, a symbolic link, when `symbolic`), so
 // that a name Windows would trim, such as "Camp ", stands there exactly. Outside Wine, Windows
 // makes the same links itself.
 void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic);
+// A directory link at `link` to the folder `target`, seen by Windows as a reparse point.
+void MakeDirectoryLink(const std::string& target, const std::string& link);
 
+// A file's bytes, "<missing>" when it cannot be opened.
+std::string ReadTextFile(const std::string& path);
 void WriteTextFile(const std::string& path, std::string_view bytes);
 
 // Names the ANSI code page may not hold, written in UTF-8 in the tests and used in wide text.
 std::wstring WideFromUtf8(std::string_view utf8);
+std::string ReadWideFile(const std::wstring& path);
 void WriteWideFile(const std::wstring& path, std::string_view bytes);
-std::string ReadWideFile(const std::wstring& path);  // "<missing>" when it cannot be opened
-std::string ReadTextFile(const std::string& path);
 
 // What a folder holds, by path relative to it: a file's bytes, kDirectory, or kLink for a
-// reparse point, which is not entered. Empty for a folder that cannot be listed.
+// reparse point, which is not entered. Empty for a folder that cannot be listed; only the
+// folder's own entries when not `deep`.
 inline constexpr char kDirectory[] = "<directory>";
 inline constexpr char kLink[] = "<link>";
 using Tree = std::map<std::string, std::string>;
-Tree Snapshot(const std::string& root);
+Tree Snapshot(const std::string& root, bool deep = true);
+// The tree less the entry `path` and all below it.
+Tree Without(Tree tree, const std::string& path);
 // The reverse of Snapshot, for files and directories only.
 void MakeTree(const std::string& root, const Tree& tree);
 
