@@ -90,12 +90,9 @@ bool IsBeyondAscii(std::string_view bytes)
 // Whether a two-byte character of the text ends in the byte of "\".
 bool HasBackslashSecondByte(std::string_view bytes, const LeadByteRule& rule)
 {
-    for (std::size_t at = 0; at + 1 < bytes.size(); ++at) {
-        if (!rule.IsLeadByte(bytes[at]))
-            continue;
-        if (bytes[at + 1] == '\\')
+    for (std::size_t at = bytes.find('\\'); at != std::string_view::npos; at = bytes.find('\\', at + 1)) {
+        if (!IsCharacterBoundary(bytes, at, rule))
             return true;
-        ++at;
     }
     return false;
 }

@@ -14,6 +14,19 @@ std::size_t CharacterLength(std::string_view text, std::size_t at, const LeadByt
     return rule.IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
 }
 
+// Where the character that `at` lies in starts.
+std::size_t CharacterStart(std::string_view text, std::size_t at, const LeadByteRule& rule)
+{
+    std::size_t start = 0;
+    while (start < at) {
+        const std::size_t next = start + CharacterLength(text, start, rule);
+        if (next > at)
+            break;
+        start = next;
+    }
+    return start;
+}
+
 }  // namespace
 
 LeadByteRule LeadByteRuleOf(unsigned codePage)
@@ -49,18 +62,6 @@ const LeadByteRule& AnsiLeadByteRule()
 void SetAnsiLeadByteRule(const LeadByteRule& rule)
 {
     g_ansiRule = rule;
-}
-
-std::size_t CharacterStart(std::string_view text, std::size_t at, const LeadByteRule& rule)
-{
-    std::size_t start = 0;
-    while (start < at) {
-        const std::size_t next = start + CharacterLength(text, start, rule);
-        if (next > at)
-            break;
-        start = next;
-    }
-    return start;
 }
 
 std::size_t CharacterCount(std::string_view text, const LeadByteRule& rule)

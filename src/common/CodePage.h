@@ -43,13 +43,11 @@ LeadByteRule LeadByteRuleFromPairs(std::span<const std::uint8_t> pairs);
 const LeadByteRule& AnsiLeadByteRule();
 void SetAnsiLeadByteRule(const LeadByteRule& rule);
 
-// Where the character that `at` lies in starts. A lead byte always takes the byte after it, as
-// the system's own character walk does, so the text is walked from its start.
-std::size_t CharacterStart(std::string_view text, std::size_t at, const LeadByteRule& rule);
-
 std::size_t CharacterCount(std::string_view text, const LeadByteRule& rule);
 
-// Whether `at` is where a character starts (the text's end counts as one).
+// Whether `at` is where a character starts (the text's end counts as one). A lead byte always
+// takes the byte after it, as the system's own character walk does, so the text is walked from
+// its start.
 bool IsCharacterBoundary(std::string_view text, std::size_t at, const LeadByteRule& rule);
 
 // Whether the last character of `text` is the one-byte character `c` (for a path, a real "\"

@@ -1,5 +1,6 @@
 #include "install/WriteCampaignGameDll.h"
 
+#include "common/InstallerContract.h"
 #include "common/Text.h"
 #include "framework/File.h"
 #include "framework/FileError.h"
@@ -132,7 +133,7 @@ void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& c
     }
     setPosition(600);
 
-    const std::string destinationPath = InCampaignDirectory(campaignDirectory, "game.dll");
+    const std::string destinationPath = InCampaignDirectory(campaignDirectory, kCampaignLibrary);
     std::optional<PendingFile> pending;
     std::optional<File> destination;
     if (MayReplace(destinationPath, campaignDirectory, gameDirectory)) {
