@@ -17,7 +17,8 @@ using namespace std::string_literals;
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 15;
+// Enough starts that a stall of the machine moves no median: single starts vary by a third.
+constexpr int kRounds = 41;
 
 // Polled every millisecond: Wine starts a program in a few hundred, and the driver's usual
 // 25-millisecond polling would blur the figures.
