@@ -26,25 +26,30 @@ std::string AnsiFromWide(std::wstring_view text)
     return ansi;
 }
 
-std::optional<std::string> ExactAnsiFromWide(std::wstring_view text)
+std::optional<std::string> ExactNarrowFromWide(std::wstring_view text, unsigned codePage)
 {
     if (text.empty())
         return std::string();
-    // A UTF-8 ANSI code page (a Windows 10 option) holds every character and takes neither the
-    // flag nor the question.
-    const bool utf8 = ::GetACP() == CP_UTF8;
+    // UTF-8 (for the ANSI code page, a Windows 10 option) holds every character and takes
+    // neither the flag nor the question.
+    const bool utf8 = (codePage == CP_ACP ? ::GetACP() : codePage) == CP_UTF8;
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const int size = static_cast<int>(text.size());
     BOOL lossy = FALSE;
-    const int length = ::WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length = ::WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
     if (length == 0)
         return std::nullopt;
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    if (::WideCharToMultiByte(CP_ACP, flags, text.data(), size, ansi.data(), length, nullptr,
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    if (::WideCharToMultiByte(codePage, flags, text.data(), size, narrow.data(), length, nullptr,
                               utf8 ? nullptr : &lossy) != length ||
         lossy)
         return std::nullopt;
-    return ansi;
+    return narrow;
+}
+
+std::optional<std::string> ExactAnsiFromWide(std::wstring_view text)
+{
+    return ExactNarrowFromWide(text, CP_ACP);
 }
 
 LeadByteRule SystemLeadByteRule()

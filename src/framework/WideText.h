@@ -17,8 +17,9 @@ std::wstring WideFromAnsi(std::string_view text);
 // system's default character, so the result may no longer name the file.
 std::string AnsiFromWide(std::wstring_view text);
 
-// Into the ANSI code page only when every character has a form of its own there: a path that
-// the "A" functions are to open must name the same file.
+// Into `codePage` (CP_ACP: the ANSI code page) only when every character has a form of its own
+// there: a path that the "A" functions are to open must name the same file.
+std::optional<std::string> ExactNarrowFromWide(std::wstring_view text, unsigned codePage);
 std::optional<std::string> ExactAnsiFromWide(std::wstring_view text);
 
 // The lead-byte rule of the system's ANSI code page; none when the system does not say.
