@@ -7,7 +7,12 @@ source "$(dirname "$0")/../scripts/setup.sh"
 install_missing_packages
 build_trees
 prefix="$KESTRANE_BUILD/windows/wine/bench-prefix"
-for tree in windows windows-i686; do
+trees=(windows windows-i686)
+if [ "$KESTRANE_RUNS_32BIT" = no ]; then
+    echo "This machine runs no 32-bit programs: the 32-bit build is not timed."
+    trees=(windows)
+fi
+for tree in "${trees[@]}"; do
     xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24' \
         "$KESTRANE_ROOT/scripts/wine-run" "$prefix" "$KESTRANE_BUILD/$tree/bench/kestrane-startup-timing.exe"
 done
