@@ -14,6 +14,9 @@ if(WIN32)
     add_link_options(-Wl,--major-os-version,6,--minor-os-version,1,--major-subsystem-version,6,--minor-subsystem-version,1)
     # No link time in the PE header, so the same commit gives the same program.
     add_link_options(-Wl,--no-insert-timestamp)
+    # The static runtime brings symbol tables and debug sections that nobody reads: without them
+    # Kestrane.exe is a third of the size, for every package that ships it.
+    add_link_options(-s)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 else()
     option(KESTRANE_SANITIZE "Build the native tree with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
