@@ -40,6 +40,10 @@ include(GoogleTest)
 
 # Tells this tree's tests from another tree's with the same names in one ctest run.
 set(KESTRANE_TEST_NAME_PREFIX "" CACHE STRING "Put before the name of every test of this tree")
+# Off where this machine cannot run the tree's programs (a 32-bit tree on a kernel without IA-32
+# emulation): the tests are still built, so they still compile for that processor, but none is
+# listed that would start one of them.
+option(KESTRANE_RUN_PROGRAMS "List the tests that run this tree's programs" ON)
 
 # A GoogleTest program whose cases ctest lists one by one. Windows cases need the Wine prefix.
 # FILTER, a GoogleTest filter, leaves cases out of the listing (for another one to list).
@@ -47,6 +51,9 @@ function(kestrane_add_gtest name)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "" "FILTER" "SOURCES;LIBRARIES;PROPERTIES")
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main kestrane_warnings)
+    if(NOT KESTRANE_RUN_PROGRAMS)
+        return()
+    endif()
     set(properties ${ARG_PROPERTIES})
     if(CMAKE_CROSSCOMPILING)
         list(APPEND properties FIXTURES_REQUIRED wine_prefix)

@@ -12,8 +12,8 @@ build_trees
 "$KESTRANE_ROOT/scripts/wine-prefix" "$KESTRANE_BUILD/windows/wine/prefix"
 if [ "$KESTRANE_RUNS_32BIT" = no ]; then
     echo "This machine runs no 32-bit programs (its kernel has IA-32 emulation off): the 32-bit" \
-        "tree is built and its Kestrane.exe checked as a file, but its Win32, end-to-end and" \
-        "kestrane-check runs are left out."
+        "tree and its tests are built and its Kestrane.exe is checked as a file, but its Win32," \
+        "end-to-end and kestrane-check runs are left out."
 fi
 cd "$KESTRANE_BUILD"
 xvfb-run --auto-servernum --server-args='-screen 0 1600x1200x24' \
