@@ -8,7 +8,7 @@ install_missing_packages
 build_trees
 prefix="$KESTRANE_BUILD/windows/wine/bench-prefix"
 trees=(windows windows-i686)
-if [ "$KESTRANE_RUNS_32BIT" = no ]; then
+if [ "$KESTRANE_RUNS_32BIT" = OFF ]; then
     echo "This machine runs no 32-bit programs: the 32-bit build is not timed."
     trees=(windows)
 fi

@@ -48,11 +48,10 @@ machine_runs_32bit_programs() {
 
 install_missing_packages() {
     install_packages "${kestrane_packages[@]}"
+    KESTRANE_RUNS_32BIT=OFF
     if machine_runs_32bit_programs; then
-        KESTRANE_RUNS_32BIT=yes
+        KESTRANE_RUNS_32BIT=ON
         install_packages wine32:i386
-    else
-        KESTRANE_RUNS_32BIT=no
     fi
 }
 
@@ -74,15 +73,12 @@ generate_missing_locales() {
 # prefix, under its own test names. Where the machine runs no 32-bit programs, that tree builds
 # its tests but checks only its program file.
 build_trees() {
-    local run_programs=ON
-    [ "$KESTRANE_RUNS_32BIT" = yes ] || run_programs=OFF
-
     cmake -S "$KESTRANE_ROOT" -B "$KESTRANE_BUILD/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$KESTRANE_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
     cmake -S "$KESTRANE_ROOT" -B "$KESTRANE_BUILD/windows-i686" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$KESTRANE_ROOT/cmake/mingw-w64-i686.cmake" \
         -DKESTRANE_WINE_PREFIX="$KESTRANE_BUILD/windows/wine/prefix" -DKESTRANE_TEST_NAME_PREFIX=i686. \
-        -DKESTRANE_TEST_TIERS='check;win;e2e' -DKESTRANE_RUN_PROGRAMS="$run_programs" >/dev/null
+        -DKESTRANE_TEST_TIERS='check;win;e2e' -DKESTRANE_RUN_PROGRAMS="$KESTRANE_RUNS_32BIT" >/dev/null
     cmake -S "$KESTRANE_ROOT" -B "$KESTRANE_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     cmake --build "$KESTRANE_BUILD/native"

@@ -10,7 +10,7 @@ generate_missing_locales
 build_trees
 # Made before ctest lists the Windows tests, so that listing never waits for Wine's first start.
 "$KESTRANE_ROOT/scripts/wine-prefix" "$KESTRANE_BUILD/windows/wine/prefix"
-if [ "$KESTRANE_RUNS_32BIT" = no ]; then
+if [ "$KESTRANE_RUNS_32BIT" = OFF ]; then
     echo "This machine runs no 32-bit programs (its kernel has IA-32 emulation off): the 32-bit" \
         "tree and its tests are built and its Kestrane.exe is checked as a file, but its Win32," \
         "end-to-end and kestrane-check runs are left out."
