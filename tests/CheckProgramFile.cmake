@@ -1,7 +1,9 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks Kestrane.exe as a file: a GUI program that imports only Windows' own libraries (the C++
-# runtime is linked in), imports nothing Windows 7 SP1 lacks, and carries
-# its manifest. Run as: cmake -DOBJDUMP=... -DPROGRAM=... -P CheckProgramFile.cmake
+# runtime is linked in), loads the shell only when it is first called, imports nothing Windows 7
+# SP1 lacks, and carries its manifest. DELAYED is the definition file of the delay-loaded
+# functions, which objdump does not list. Run as:
+# cmake -DOBJDUMP=... -DPROGRAM=... -DDELAYED=... -P CheckProgramFile.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed")
@@ -15,6 +17,7 @@ set(foreign)
 foreach(import IN LISTS imports)
     string(REPLACE "DLL Name: " "" library "${import}")
     string(TOLOWER "${library}" library)
+    list(APPEND libraries ${library})
     if(NOT library IN_LIST windows_libraries)
         list(APPEND foreign ${library})
     endif()
@@ -24,6 +27,10 @@ if(NOT imports)
 endif()
 if(foreign)
     message(FATAL_ERROR "imports beyond Windows' own libraries: ${foreign} (all: ${imports})")
+endif()
+
+if("shell32.dll" IN_LIST libraries)
+    message(FATAL_ERROR "shell32.dll is loaded with the program, not at its first call")
 endif()
 
 if(NOT dump MATCHES "Subsystem[ \t]+00000002")
@@ -42,8 +49,9 @@ set(missing_on_windows_7
     # Windows 8 and later
     GetSystemTimePreciseAsFileTime CreateFile2 GetDpiForWindow GetDpiForSystem
     SetThreadDescription)
+file(READ ${DELAYED} delayed)
 foreach(function IN LISTS missing_on_windows_7)
-    if(dump MATCHES "[ \t]${function}\n")
+    if(dump MATCHES "[ \t]${function}\n" OR delayed MATCHES "\n${function}(@[0-9]+)?\n")
         message(FATAL_ERROR "imports ${function}, which Windows 7 SP1 lacks")
     endif()
 endforeach()
