@@ -1,5 +1,6 @@
 // The program's entry point.
 #include "app/InstallerApp.h"
+#include "framework/SystemFunction.h"
 #include "framework/WideText.h"
 
 #include <windows.h>
@@ -10,10 +11,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // user started us from, so only System32 is searched. Windows 7 without its later updates
     // lacks SetDefaultDllDirectories, and importing it by name would stop the loader; there,
     // an empty DLL directory at least takes the current directory out of the search.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"),
-                                                 "SetDefaultDllDirectories")));
+    const kestrane::SystemFunction<BOOL WINAPI(DWORD)> setDefaultDllDirectoriesFunction("kernel32.dll!SetDefaultDllDirectories");
+    const auto setDefaultDllDirectories = setDefaultDllDirectoriesFunction.Get();
     if (setDefaultDllDirectories == nullptr ||
         !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         ::SetDllDirectoryA("");

@@ -100,6 +100,11 @@ struct MemoryDcTraits : NullMeansNone<HDC> {
     static BOOL Close(Handle h) { return ::DeleteDC(h); }
 };
 
+// A library of our own loading (LoadLibraryEx).
+struct ModuleTraits : NullMeansNone<HMODULE> {
+    static BOOL Close(Handle h) { return ::FreeLibrary(h); }
+};
+
 // Memory that the shell and COM hand out from the task allocator (an item identifier list).
 template <class Pointee>
 struct TaskMemoryTraits : NullMeansNone<Pointee*> {
@@ -113,6 +118,7 @@ using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 template <class Pointee>
 using UniqueTaskMemory = UniqueHandle<TaskMemoryTraits<Pointee>>;
 

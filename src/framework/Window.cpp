@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/core/CentreOver.h"
 #include "framework/DeviceContext.h"
+#include "framework/SystemFunction.h"
 #include "framework/UniqueHandle.h"
 
 #include <cstdio>
@@ -90,9 +91,8 @@ RECT WindowHandle::GetClientRect() const
 int WindowHandle::GetDpi() const
 {
     // GetDpiForWindow is in user32 from Windows 10 1607 only: Windows 7 has the screen's alone.
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    static const SystemFunction<UINT WINAPI(HWND)> getDpiForWindowFunction("user32.dll!GetDpiForWindow");
+    const auto getDpiForWindow = getDpiForWindowFunction.Get();
     if (getDpiForWindow && m_hwnd) {
         if (const UINT dpi = getDpiForWindow(m_hwnd))
             return static_cast<int>(dpi);

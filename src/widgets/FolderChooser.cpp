@@ -1,6 +1,7 @@
 #include "widgets/FolderChooser.h"
 
 #include "framework/ShellPath.h"
+#include "framework/SystemFunction.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WideText.h"
 #include "widgets/core/ShortenForStatus.h"
@@ -24,8 +25,12 @@ FolderChooser::FolderChooser(std::string initialFolder, UINT extraFlags, HWND ow
 
 int FolderChooser::Browse()
 {
+    static const SystemFunction<decltype(::SHBrowseForFolderA)> browseForFolder("shell32.dll!SHBrowseForFolderA");
     m_path = m_initialFolder;
-    const UniqueTaskMemory<ITEMIDLIST> chosen(::SHBrowseForFolderA(&m_browseInfo));
+    const auto browse = browseForFolder.Get();
+    if (!browse)
+        return IDCANCEL;
+    const UniqueTaskMemory<ITEMIDLIST> chosen(browse(&m_browseInfo));
     m_dialog = nullptr;
     if (m_callbackError)
         std::rethrow_exception(std::exchange(m_callbackError, nullptr));
