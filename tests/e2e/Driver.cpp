@@ -285,8 +285,20 @@ MessageBoxView Program::WaitForMessageBox(std::chrono::milliseconds timeout) con
             if (::GetDlgItem(dialog, kMessageBoxTextId))
                 return ReadMessageBox(dialog);
         }
+        ThrowIfEnded("a message box");
         return std::nullopt;
     }, timeout);
+}
+
+void Program::ThrowIfEnded(std::string_view what) const
+{
+    DWORD exitCode = 0;
+    if (::WaitForSingleObject(m_process.Get(), 0) != WAIT_OBJECT_0 || !::GetExitCodeProcess(m_process.Get(), &exitCode))
+        return;
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(exitCode));
+    throw std::runtime_error("Kestrane.exe ended with exit code " + std::string(code) + " while waiting for " +
+                             std::string(what));
 }
 
 DWORD Program::WaitForExit() const

@@ -147,6 +147,7 @@ public:
                 if (accepts(dialog))
                     return dialog;
             }
+            ThrowIfEnded(what);
             return nullptr;
         });
     }
@@ -163,6 +164,10 @@ public:
     void Kill() const;
 
 private:
+    // A program that has ended, most likely by a crash, shows no window again: waiting on for
+    // one would only hide its exit code behind a time-out.
+    void ThrowIfEnded(std::string_view what) const;
+
     UniqueKernelHandle m_job;
     UniqueKernelHandle m_process;
     DWORD m_id = 0;
