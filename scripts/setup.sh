@@ -46,8 +46,12 @@ machine_runs_32bit_programs() {
     return "$status"
 }
 
+# The 32-bit Wine's libraries (libwine:i386) come on every machine: they are what the check of the
+# 32-bit programs' files resolves their imports against, even where no 32-bit program can run. Its
+# loader (wine32:i386) comes only where it can run, since Debian's wine then starts every program
+# through it.
 install_missing_packages() {
-    install_packages "${kestrane_packages[@]}"
+    install_packages "${kestrane_packages[@]}" libwine:i386
     KESTRANE_RUNS_32BIT=OFF
     if machine_runs_32bit_programs; then
         KESTRANE_RUNS_32BIT=ON
