@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds a release from clean build trees and writes dist/Kestrane-<version>.zip and
-# dist/SHA256SUMS. The 32-bit Kestrane.exe is the one a package ships; the x86-64 build and the
-# checker for Windows and Linux come beside it.
+# Builds a release from clean build trees, runs the end-to-end tests against the very programs it
+# ships, and writes dist/Kestrane-<version>.zip and dist/SHA256SUMS. The 32-bit Kestrane.exe is
+# the one a package ships; the x86-64 build and the checker for Windows and Linux come beside it.
 #
 # With KESTRANE_SIGN_PFX (and KESTRANE_SIGN_PASS) set, both Windows programs are signed;
 # KESTRANE_SIGN_TIMESTAMP_URL adds a time stamp from that server.
@@ -9,17 +9,30 @@ set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
 install_missing_packages
+# The zip ships only programs that passed the end-to-end tests in this run.
+if [ "$KESTRANE_RUNS_32BIT" = OFF ]; then
+    echo "No release written: this machine runs no 32-bit programs, so the 32-bit Kestrane.exe that packages ship cannot be tested here." >&2
+    exit 1
+fi
 
 release_build=$KESTRANE_BUILD/release
 dist=$KESTRANE_ROOT/dist
 rm -rf "$release_build" "$dist"
 
+# Each Windows tree builds its programs with the end-to-end tests that drive them (the Win32
+# tier brings the helpers those tests share) and runs those tests, in one Wine prefix of the
+# release's own.
+prefix=$release_build/wine/prefix
 build_release_tree() {
     local name=$1; shift
-    cmake -S "$KESTRANE_ROOT" -B "$release_build/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build "$release_build/$name" --target Kestrane kestrane-check
+    cmake -S "$KESTRANE_ROOT" -B "$release_build/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DKESTRANE_WINE_PREFIX="$prefix" -DKESTRANE_TEST_TIERS='win;e2e' "$@" >/dev/null
+    cmake --build "$release_build/$name"
+    xvfb-run --auto-servernum --server-args='-screen 0 1600x1200x24' \
+        ctest --test-dir "$release_build/$name" --output-on-failure --timeout 600 -R '^(i686\.)?(wine-prefix$|e2e\.)'
 }
-build_release_tree windows-i686 -DCMAKE_TOOLCHAIN_FILE="$KESTRANE_ROOT/cmake/mingw-w64-i686.cmake"
+build_release_tree windows-i686 -DCMAKE_TOOLCHAIN_FILE="$KESTRANE_ROOT/cmake/mingw-w64-i686.cmake" \
+    -DKESTRANE_TEST_NAME_PREFIX=i686.
 build_release_tree windows-x86_64 -DCMAKE_TOOLCHAIN_FILE="$KESTRANE_ROOT/cmake/mingw-w64-x86_64.cmake"
 # The Linux checker carries no sanitizers: it is for authors, not for the test bed.
 cmake -S "$KESTRANE_ROOT" -B "$release_build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
