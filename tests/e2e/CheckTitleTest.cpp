@@ -6,7 +6,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace kestrane::e2e {
 namespace {
@@ -34,33 +33,10 @@ std::string RunKestraneCheck(const PackageDirectory& package)
     return test::ReadTextFile(package / "report.txt");
 }
 
-// Each edge of the controls that the layout around a 640 x 480 background fixes (the picture's
-// are seen at every scale); the dialog opens centred on the screen, at its final size.
-void ExpectLaidOutAround640By480(HWND dialog)
-{
-    const RECT frame = ControlRect(dialog, IDC_FRAME);
-    const RECT edit = ControlRect(dialog, IDC_GAME_DIR);
-    const RECT browse = ControlRect(dialog, IDC_BROWSE_BUTTON);
-    const RECT install = ControlRect(dialog, IDC_INSTALL_BUTTON);
-    const RECT exit = ControlRect(dialog, IDOK);
-    const auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
-    EXPECT_EQ(edges(frame), (std::vector<LONG>{4, 400, frame.right, 480}));
-    EXPECT_EQ(edges(edit), (std::vector<LONG>{8, 422, edit.right, edit.bottom}));
-    EXPECT_EQ(edges(browse), (std::vector<LONG>{browse.left, 422, frame.right - 4, browse.bottom}));
-    EXPECT_EQ(edges(install), (std::vector<LONG>{frame.left + 4, install.top, install.right, frame.bottom - 4}));
-    EXPECT_EQ(edges(exit), (std::vector<LONG>{exit.left, exit.top, frame.right - 4, frame.bottom - 4}));
-    RECT window{};
-    ::GetWindowRect(dialog, &window);
-    RECT area{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    EXPECT_EQ(window.left, area.left + (area.right - area.left) / 2 - (window.right - window.left) / 2);
-    EXPECT_EQ(window.top, area.top + (area.bottom - area.top) / 2 - (window.bottom - window.top) / 2);
-}
-
 // The registered game directory fills the field; a folder named game.dll in the campaign
 // directory is no campaign library, and an installed campaign's Uninstall is seen at start in
 // the install runs.
-TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectoryAndTheLayout)
+TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectory)
 {
     test::TempFolder game("game");
     test::MakeTree(game.Path(), {{"Orc Saga", test::kDirectory}, {"Orc Saga\\game.dll", test::kDirectory}});
@@ -87,7 +63,6 @@ TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectoryAndTheL
             << "the window shows \"" << shown << "\"; kestrane-check printed:\n" << report;
         EXPECT_EQ(ControlText(dialog, IDC_GAME_DIR), game.Path() + "\\");
         EXPECT_EQ(ControlText(dialog, IDC_INSTALL_BUTTON), "Install");
-        ExpectLaidOutAround640By480(dialog);
         Click(dialog, IDOK);
         EXPECT_EQ(program.WaitForExit(), 0u);
     }

@@ -99,21 +99,5 @@ TEST_F(UninstallRun, EndsAsTheAnswerAndTheCampaignDirectoryAllow)
                     {"Maps", "Maps\\Chapter1.w3m"});
 }
 
-TEST_F(UninstallRun, YesNeverReachesThroughALinkOutOfTheCampaignDirectory)
-{
-    Sentinel().WriteFile("precious.txt", "keep");
-    test::MakeDirectoryLink(Sentinel().Path(), Campaign() + "\\Linked");
-    MessageBoxView box = Uninstall(IDYES);
-    // Wine cannot remove the link itself, and the campaign directory then stays too.
-    if (box.text == Remains()) {
-        box.Answer(IDOK);
-        box = m_program->WaitForMessageBox();
-    }
-    EXPECT_EQ(box.text, kUninstalled);
-    Dismiss(box);
-    EXPECT_EQ(ReadTextFile(Sentinel() / "precious.txt"), "keep");
-    EXPECT_FALSE(Exists(Campaign() + "\\game.dll"));
-}
-
 }  // namespace
 }  // namespace kestrane::e2e

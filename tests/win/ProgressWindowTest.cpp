@@ -16,18 +16,6 @@ protected:
     Application m_application;
 };
 
-TEST_F(ProgressWindowTest, CaptionCarriesThePercentageOnceItChanges)
-{
-    ProgressWindow progress(nullptr, "Progress", false);
-    progress.SetRange(0, 1500, 1);
-    const std::tuple<std::int32_t, std::int32_t, const char*> steps[] = {
-        {10, 0, "Progress"}, {100, 10, "Progress [6%]"}, {3000, 100, "Progress [200%]"}};
-    for (const auto& [position, previous, caption] : steps) {
-        EXPECT_EQ(progress.SetPos(position), previous) << "SetPos(" << position << ")";
-        EXPECT_EQ(progress.GetWindowText(), caption) << "SetPos(" << position << ")";
-    }
-}
-
 TEST_F(ProgressWindowTest, EscapeCancelsForGoodOnlyWhenAskedFor)
 {
     ProgressWindow progress(nullptr, "Progress", false);

@@ -109,17 +109,6 @@ TEST_F(WindowTest, TheMessageMapRunsTheFirstEntryThatMatchesMessageIdAndCode)
 }
 
 // The end-to-end runs prove that a wrapper leaves a dialog's controls alone.
-TEST_F(WindowTest, TheObjectDestroysTheWindowItCreated)
-{
-    HWND created = nullptr;
-    {
-        MapWindow window;
-        ASSERT_TRUE(Create(window));
-        created = window.GetSafeHwnd();
-    }
-    EXPECT_FALSE(::IsWindow(created));
-}
-
 TEST_F(WindowTest, PumpMessageDispatchesOneMessageAtATimeAndHandsOutAHandlersException)
 {
     MapWindow throwing;
