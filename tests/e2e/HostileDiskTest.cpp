@@ -57,7 +57,6 @@ public:
 
     const std::string& Game() const { return m_game; }
     const test::TempFolder& Root() const { return m_root; }
-    const PackageDirectory& Package() const { return m_package; }
 
 protected:
     // Everything the runs must leave alone, with what `changes` names left out: the game's
@@ -174,21 +173,6 @@ const HostileCase kCases[] = {
      {{nullptr, "Install", 0, [](HostileDisk& disk) { test::MakeUnixLink(disk.Game(), disk.Game(), "Camp ", true); },
        UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr},
       {nullptr, "Uninstall", 0, nullptr, UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr}}},
-    // A campaign directory with a folder link to the game's maps and hard links to the game's
-    // own files where the install writes.
-    {"LinksInsideTheCampaignDirectory", "Orc Saga",
-     [](HostileDisk& disk) {
-         disk.AddPlayersMaps();
-         disk.Root().WriteFile("Warcraft III\\War3Patch.mpq", "the game's patch");
-         disk.Package().WriteFile("Kestrane Files\\war3patch.mpq", "the campaign's patch");
-         test::MakeTree(disk.Root().Path(), {{"Warcraft III\\Orc Saga", test::kDirectory}});
-         test::MakeUnixLink(disk.Game() + "\\Maps", disk.Game() + "\\Orc Saga", "Maps", true);
-         test::MakeUnixLink(disk.Game() + "\\War3Patch.mpq", disk.Game() + "\\Orc Saga", "war3patch.mpq", false);
-         // Copied onto from the game's war3.exe, whose data it does not share.
-         test::MakeUnixLink(disk.Game() + "\\war3.mpq", disk.Game() + "\\Orc Saga", "war3.exe", false);
-     },
-     {{nullptr, "Install", 0, nullptr, "Error: an error occured while copying \"Maps\\Chapter1.w3m\" campaign file!",
-       MB_ICONERROR, "Warcraft III\\Orc Saga"}}},
     {"ThePlayersMapsFolder", "Maps", [](HostileDisk& disk) { disk.AddPlayersMaps(); },
      {{nullptr, "Install", 0, nullptr, OthersFolderText("<game>\\Maps"), MB_ICONERROR, nullptr},
       // A stray library makes the folder look installed; the player removes it before the click.

@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -81,26 +80,6 @@ TEST(LoadBackgroundBitmap, ShowsEveryDepthAndLayoutWithTheRightPixels)
                 << std::hex << c.name << ", pixel " << i << ": " << pixels[i] << ", expected " << c.picture[i];
         }
     }
-}
-
-TEST(LoadBackgroundBitmap, RefusesFilesThatAreNoUsableBitmap)
-{
-    const std::string good = k24Bit.Bytes();
-    std::string otherType = good;
-    otherType[1] = 'A';
-    // The unit tests refuse every file and header that the data cannot back up; these show that
-    // the loader asks both before the system sees a byte.
-    const std::pair<const char*, std::string> cases[] = {
-        {"\"BA\" in place of \"BM\"", otherType},
-        {"the last pixel byte missing", good.substr(0, good.size() - 1)},
-    };
-    test::TempFolder folder;
-    for (const auto& [name, bytes] : cases) {
-        test::WriteTextFile(folder / "back.bmp", bytes);
-        EXPECT_FALSE(LoadBackgroundBitmap(folder / "back.bmp")) << name;
-    }
-    EXPECT_FALSE(LoadBackgroundBitmap(folder / "missing.bmp")) << "missing file";
-    EXPECT_FALSE(LoadBackgroundBitmap(folder.Path())) << "a directory";
 }
 
 }  // namespace
