@@ -1,0 +1,30 @@
+#include "framework/WaitOutHold.h"
+
+#include "framework/WideText.h"
+
+#include <windows.h>
+
+namespace kestrane {
+
+bool WaitOutHold(const std::function<bool()>& step, const std::wstring& path, HeldTarget target)
+{
+    for (int failedTries = 1;; ++failedTries) {
+        if (step())
+            return true;
+        const DWORD error = ::GetLastError();
+        const FailedTry failed{error, ::GetFileAttributesW(path.c_str()), target};
+        const auto pause = IsBriefHold(failed) ? PauseAfter(failedTries) : std::nullopt;
+        if (!pause) {
+            ::SetLastError(error);
+            return false;
+        }
+        ::Sleep(static_cast<DWORD>(pause->count()));
+    }
+}
+
+bool WaitOutHold(const std::function<bool()>& step, const std::string& path, HeldTarget target)
+{
+    return WaitOutHold(step, WideFromAnsi(path), target);
+}
+
+}  // namespace kestrane
