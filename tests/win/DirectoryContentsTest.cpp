@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,21 @@ TEST(DeleteDirectoryContents, KeepsTheDirectoryAndAReadOnlyFileWithEveryDirector
     EXPECT_EQ(DeleteDirectoryContents(folder.Path()), Deleted::Everything);
     EXPECT_EQ(Snapshot(folder.Path()), Tree{});
     EXPECT_NE(::GetFileAttributesA(folder.Path().c_str()), INVALID_FILE_ATTRIBUTES) << "the directory went too";
+}
+
+// One file held without delete sharing, whose deletion waits for it, and one shared for
+// deletion, which goes only when its holder lets go, and keeps its folder until then.
+TEST(DeleteDirectoryContents, WaitsForOtherProgramsToLetGoOfWhatItDeletes)
+{
+    test::TempFolder folder;
+    MakeTree(folder.Path(), kCampaignFiles);
+    const test::BriefHold scanned(folder / "Maps\\Chapter1.w3m", FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  std::chrono::milliseconds(300));
+    const test::BriefHold indexed(folder / "Maps\\Deeper\\Deepest\\secret.w3m",
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, std::chrono::milliseconds(300));
+    EXPECT_EQ(DeleteDirectoryContents(folder.Path()), Deleted::Everything);
+    EXPECT_TRUE(RemoveDirectoryAfter(folder.Path(), Deleted::Everything)) << ::GetLastError();
+    EXPECT_EQ(::GetFileAttributesA(folder.Path().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(DeleteDirectoryContents, RemovesLinksButNeverWhatTheyPointTo)
