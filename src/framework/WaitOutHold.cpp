@@ -12,7 +12,9 @@ bool WaitOutHold(const std::function<bool()>& step, const std::wstring& path, He
         if (step())
             return true;
         const DWORD error = ::GetLastError();
-        const FailedTry failed{error, ::GetFileAttributesW(path.c_str()), target};
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        const bool missing = attributes == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_ACCESS_DENIED;
+        const FailedTry failed{error, missing ? std::nullopt : std::optional<std::uint32_t>(attributes), target};
         const auto pause = IsBriefHold(failed) ? PauseAfter(failedTries) : std::nullopt;
         if (!pause) {
             ::SetLastError(error);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <vector>
 
 namespace kestrane {
@@ -12,18 +13,23 @@ TEST(IsBriefHold, TakesOnlyWhatAnotherProgramsHandleCanExplain)
 {
     constexpr std::uint32_t kPlain = 0x20;  // FILE_ATTRIBUTE_ARCHIVE
     constexpr std::uint32_t kFolder = kAttributeDirectory;
+    constexpr std::optional<std::uint32_t> kMissing;
     struct Case {
-        std::uint32_t error, attributes;
+        std::uint32_t error;
+        std::optional<std::uint32_t> attributes;
         HeldTarget target;
         bool expected;
     };
     const Case cases[] = {
         {kErrorSharingViolation, kPlain, HeldTarget::File, true},
         {kErrorSharingViolation, kPlain | kAttributeReadOnly, HeldTarget::File, true},
-        // Access denied: a deletion waiting for the holder, unless the owner protects the file or
-        // the step meets a folder where it expects a file, or the reverse.
+        // Access denied: a deletion, or a rename over the file, waiting for the holder (Wine's
+        // MoveFileEx says so over a held file), unless the owner protects the file, it is not
+        // there, or the step meets a folder where it expects a file, or the reverse.
         {kErrorAccessDenied, kPlain, HeldTarget::File, true},
-        {kErrorAccessDenied, kAttributesUnknown, HeldTarget::File, true},
+        {kErrorAccessDenied, kAttributesHidden, HeldTarget::File, true},
+        // A file that may not be made in its folder.
+        {kErrorAccessDenied, kMissing, HeldTarget::File, false},
         {kErrorAccessDenied, kPlain | kAttributeReadOnly, HeldTarget::File, false},
         {kErrorAccessDenied, kFolder, HeldTarget::File, false},
         {kErrorAccessDenied, kFolder, HeldTarget::EmptiedFolder, true},
@@ -34,14 +40,15 @@ TEST(IsBriefHold, TakesOnlyWhatAnotherProgramsHandleCanExplain)
         {kErrorDirNotEmpty, kFolder, HeldTarget::Folder, false},
         {kErrorDirNotEmpty, kPlain, HeldTarget::File, false},
         // File not found, path not found, disk full, already exists.
-        {2, kAttributesUnknown, HeldTarget::File, false},
-        {3, kAttributesUnknown, HeldTarget::Folder, false},
+        {2, kMissing, HeldTarget::File, false},
+        {3, kMissing, HeldTarget::Folder, false},
         {112, kPlain, HeldTarget::File, false},
         {183, kPlain, HeldTarget::File, false},
     };
     for (const auto& [error, attributes, target, expected] : cases)
         EXPECT_EQ(IsBriefHold({error, attributes, target}), expected)
-            << "error " << error << ", attributes " << attributes << ", target " << static_cast<int>(target);
+            << "error " << error << ", attributes " << attributes.value_or(0) << (attributes ? "" : " (missing)")
+            << ", target " << static_cast<int>(target);
 }
 
 TEST(PauseAfter, GrowsFromTenMillisecondsAndStopsAtFiveSecondsInAll)

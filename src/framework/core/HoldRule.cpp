@@ -19,11 +19,12 @@ bool IsBriefHold(const FailedTry& failed)
     case kErrorSharingViolation:
         return true;
     case kErrorAccessDenied: {
-        // Windows hides a file whose deletion waits; Wine still shows its attributes.
-        if (failed.attributes == kAttributesUnknown)
-            return true;
-        const bool isFolder = (failed.attributes & kAttributeDirectory) != 0;
-        return (failed.attributes & kAttributeReadOnly) == 0 && isFolder == (failed.target != HeldTarget::File);
+        // A new file that may not be made is no hold. Wine still shows the attributes of a file
+        // whose deletion waits.
+        if (!failed.attributes || *failed.attributes == kAttributesHidden)
+            return failed.attributes.has_value();
+        const bool isFolder = (*failed.attributes & kAttributeDirectory) != 0;
+        return (*failed.attributes & kAttributeReadOnly) == 0 && isFolder == (failed.target != HeldTarget::File);
     }
     case kErrorDirNotEmpty:
         return failed.target == HeldTarget::EmptiedFolder;

@@ -14,7 +14,8 @@ inline constexpr std::uint32_t kErrorSharingViolation = 32;
 inline constexpr std::uint32_t kErrorDirNotEmpty = 145;
 inline constexpr std::uint32_t kAttributeReadOnly = 0x1;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
-inline constexpr std::uint32_t kAttributesUnknown = 0xFFFFFFFF;
+// Attributes that cannot be read, as Windows hides those of a file whose deletion waits.
+inline constexpr std::uint32_t kAttributesHidden = 0xFFFFFFFF;
 
 // What a step removes or replaces.
 enum class HeldTarget {
@@ -26,15 +27,15 @@ enum class HeldTarget {
 
 struct FailedTry {
     std::uint32_t error;
-    // The target's attributes as read after the failure; kAttributesUnknown when they cannot be read.
-    std::uint32_t attributes;
+    // The target's attributes as read after the failure; none when it is not there.
+    std::optional<std::uint32_t> attributes;
     HeldTarget target;
 };
 
 // Whether another program's open handle can explain the failure, so that a later try may work:
-// a sharing violation; access denied on a target of the kind the step expects that carries no
-// read-only mark (a deletion that waits for the other's handle to close); and a folder that
-// still lists entries the step before deleted.
+// a sharing violation; access denied on a target that is there, of the kind the step expects,
+// with no read-only mark (a deletion, or a rename over it, that waits for the other's handle
+// to close); and a folder that still lists entries the step before deleted.
 bool IsBriefHold(const FailedTry& failed);
 
 // The pause after `failedTries` failed tries: 10 ms after the first, doubling up to 250 ms, as
