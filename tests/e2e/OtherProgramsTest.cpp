@@ -119,22 +119,6 @@ TEST_P(HeldFiles, WaitsOutABriefHoldAndEndsALongOneInTheUsualReport)
     EXPECT_EQ(Exists(Campaign()), !left.empty());
 }
 
-test::Tree Whole(test::Tree installed)
-{
-    return installed;
-}
-
-test::Tree WithAnEarlierGameDll(test::Tree installed)
-{
-    installed["game.dll"] = "an earlier library";
-    return installed;
-}
-
-test::Tree Nothing(test::Tree)
-{
-    return {};
-}
-
 // What No leaves: the campaign's own files.
 test::Tree CampaignsOwnFiles(test::Tree installed)
 {
@@ -154,6 +138,11 @@ const std::string kManualRemoval = "Error: an error occured while uninstalling!\
                                    "the following directory:\n<campaign>\nIf you can't find it then don't worry, it's "
                                    "already uninstalled.";
 
+test::Tree Whole(test::Tree installed)
+{
+    return installed;
+}
+
 const HeldCase kCases[] = {
     {"FirstInstall", kBrief, 0, nullptr, {{kDone, MB_ICONINFORMATION}}, "Uninstall", Whole},
     // The copy of game.dll is never held: it is kept from others until it is in place.
@@ -167,8 +156,13 @@ const HeldCase kCases[] = {
      {{kDone, MB_ICONINFORMATION}}, "Uninstall", Whole},
     {"InstallOverAnEarlierGameDllHeldUntilTheScannerEnds", kUntilEnded, 0,
      [](const HeldFiles& run) { run.Root().WriteFile("Warcraft III\\Orc Saga\\game.dll", "an earlier library"); },
-     {{kReadingOrWriting, MB_ICONERROR}}, "Install", WithAnEarlierGameDll},
-    {"UninstallYes", kBrief, IDYES, nullptr, {{kUninstalled, MB_ICONINFORMATION}}, "Install", Nothing},
+     {{kReadingOrWriting, MB_ICONERROR}}, "Install",
+     [](test::Tree installed) {
+         installed["game.dll"] = "an earlier library";
+         return installed;
+     }},
+    {"UninstallYes", kBrief, IDYES, nullptr, {{kUninstalled, MB_ICONINFORMATION}}, "Install",
+     [](test::Tree) { return test::Tree{}; }},
     {"UninstallNo", kBrief, IDNO, nullptr,
      {{kAddedFiles, MB_ICONINFORMATION}, {kUninstalled, MB_ICONINFORMATION}}, "Install", CampaignsOwnFiles},
     {"UninstallNoHeldUntilTheScannerEnds", kUntilEnded, IDNO, nullptr, {{kManualRemoval, MB_ICONERROR}},
