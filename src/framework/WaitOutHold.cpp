@@ -12,6 +12,8 @@ bool WaitOutHold(const std::function<bool()>& step, const std::wstring& path, He
         if (step())
             return true;
         const DWORD error = ::GetLastError();
+        if (!MayBeBriefHold(error))
+            return false;
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
         const bool missing = attributes == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_ACCESS_DENIED;
         const FailedTry failed{error, missing ? std::nullopt : std::optional<std::uint32_t>(attributes), target};

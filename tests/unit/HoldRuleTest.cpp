@@ -46,7 +46,7 @@ TEST(IsBriefHold, TakesOnlyWhatAnotherProgramsHandleCanExplain)
         {183, kPlain, HeldTarget::File, false},
     };
     for (const auto& [error, attributes, target, expected] : cases)
-        EXPECT_EQ(IsBriefHold({error, attributes, target}), expected)
+        EXPECT_EQ(IsBriefHold({error, attributes, target}) && MayBeBriefHold(error), expected)
             << "error " << error << ", attributes " << attributes.value_or(0) << (attributes ? "" : " (missing)")
             << ", target " << static_cast<int>(target);
 }

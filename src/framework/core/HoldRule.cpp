@@ -13,6 +13,11 @@ constexpr milliseconds kPatience{5000};
 
 }  // namespace
 
+bool MayBeBriefHold(std::uint32_t error)
+{
+    return error == kErrorSharingViolation || error == kErrorAccessDenied || error == kErrorDirNotEmpty;
+}
+
 bool IsBriefHold(const FailedTry& failed)
 {
     switch (failed.error) {

@@ -32,6 +32,10 @@ struct FailedTry {
     HeldTarget target;
 };
 
+// Whether a hold can give `error` at all: only then does the target's look tell more. Most
+// failures, a file that is not there above all, are told apart without asking the disk.
+bool MayBeBriefHold(std::uint32_t error);
+
 // Whether another program's open handle can explain the failure, so that a later try may work:
 // a sharing violation; access denied on a target that is there, of the kind the step expects,
 // with no read-only mark (a deletion, or a rename over it, that waits for the other's handle
