@@ -8,13 +8,9 @@
 #include "package/ReadPackageDescription.h"
 #include "ui/InstallerDialog.h"
 
-#include <objbase.h>
-
 #include <string>
 
 namespace kestrane {
-
-InstallerApp::InstallerApp() : m_comInitialised(SUCCEEDED(::CoInitialize(nullptr))) {}
 
 bool InstallerApp::InitInstance()
 {
@@ -50,14 +46,6 @@ bool InstallerApp::InitInstance()
     // The dialog object ends with this function: nobody may find it as the main window afterwards.
     SetMainWindow(nullptr);
     return false;
-}
-
-int InstallerApp::ExitInstance()
-{
-    // Only a successful CoInitialize (S_OK or S_FALSE) is balanced.
-    if (m_comInitialised)
-        ::CoUninitialize();
-    return Application::ExitInstance();
 }
 
 }  // namespace kestrane

@@ -2,22 +2,21 @@
 #pragma once
 
 #include "framework/Application.h"
+#include "framework/ComScope.h"
 
 namespace kestrane {
 
 class InstallerApp : public Application {
 public:
-    // Prepares the thread for the shell's component services.
-    InstallerApp();
-
     // Reads the package, checks and loads its background and decides whether the campaign is
     // installed; then shows the one start-up error or runs the main dialog. Always false: the
     // program ends when the box or the dialog closes.
     bool InitInstance() override;
-    int ExitInstance() override;
 
 private:
-    bool m_comInitialised;
+    // The shell's component services, for as long as the application object lives, however
+    // it ends.
+    ComScope m_com;
 };
 
 }  // namespace kestrane

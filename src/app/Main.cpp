@@ -1,9 +1,13 @@
 // The program's entry point.
 #include "app/InstallerApp.h"
+#include "framework/MessageBox.h"
 #include "framework/SystemFunction.h"
 #include "framework/WideText.h"
 
 #include <windows.h>
+
+#include <exception>
+#include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -22,6 +26,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // for the process: the rules take it from here.
     kestrane::SetAnsiLeadByteRule(kestrane::SystemLeadByteRule());
 
-    kestrane::InstallerApp application;
-    return application.Run();
+    // What escapes the message loop ends the program here, shown to the player and as a failure,
+    // with the application object and its component services gone first; not in std::terminate.
+    try {
+        kestrane::InstallerApp application;
+        return application.Run();
+    } catch (const std::exception& error) {
+        kestrane::MessageBox(std::string("Error: ") + error.what(), MB_ICONERROR);
+    } catch (...) {
+        kestrane::MessageBox("Error: an unexpected error stopped Kestrane.", MB_ICONERROR);
+    }
+    return 1;
 }

@@ -1,6 +1,7 @@
 #include "framework/File.h"
 
 #include "framework/FileError.h"
+#include "framework/WaitOutHold.h"
 
 #include <algorithm>
 #include <new>
@@ -25,6 +26,8 @@ File::File(std::string path, Mode mode) : m_path(std::move(path))
     if (!m_handle)
         Fail("open");
 }
+
+File::File(std::string path, UniqueFileHandle handle) : m_path(std::move(path)), m_handle(std::move(handle)) {}
 
 std::size_t File::Read(std::span<std::byte> buffer)
 {
@@ -104,7 +107,7 @@ void File::Close()
 
 void File::Remove(const std::string& path)
 {
-    if (!::DeleteFileA(path.c_str()))
+    if (!WaitOutHold([&path] { return ::DeleteFileA(path.c_str()) != FALSE; }, path))
         throw FileError("remove", path, ::GetLastError());
 }
 

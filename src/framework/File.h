@@ -19,6 +19,8 @@ public:
     };
 
     File(std::string path, Mode mode);
+    // Takes over a file that the caller opened as it needs, at `path`.
+    File(std::string path, UniqueFileHandle handle);
 
     // Reads until the span is full or the file ends; returns the bytes read.
     std::size_t Read(std::span<std::byte> buffer);
@@ -35,6 +37,7 @@ public:
 
     const std::string& Path() const { return m_path; }
 
+    // Deletes the file, waiting out another program's brief hold on it.
     static void Remove(const std::string& path);
 
 private:

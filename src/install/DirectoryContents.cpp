@@ -2,6 +2,7 @@
 
 #include "framework/FileFinder.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WaitOutHold.h"
 #include "framework/WideText.h"
 
 #include <windows.h>
@@ -14,12 +15,26 @@ namespace kestrane {
 namespace {
 
 // Opens the file or folder at `path` itself, not what a link there leads to. Wine 8 opens a
-// Unix symbolic link's target all the same, so a handle alone cannot tell a link there.
+// Unix symbolic link's target all the same, so a handle alone cannot tell a link there. Opening
+// it to delete it waits out another program's brief hold on it.
 UniqueFileHandle OpenItself(const std::wstring& path, DWORD access)
 {
-    return UniqueFileHandle(::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING,
-                                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    UniqueFileHandle opened;
+    WaitOutHold(
+        [&] {
+            opened = UniqueFileHandle(::CreateFileW(path.c_str(), access,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                    OPEN_EXISTING,
+                                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+            return static_cast<bool>(opened);
+        },
+        path);
+    return opened;
+}
+
+bool IsGone(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 bool CarriesReparsePoint(HANDLE handle)
@@ -29,10 +44,10 @@ bool CarriesReparsePoint(HANDLE handle)
            (opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-void DeleteOnClose(HANDLE handle)
+bool DeleteOnClose(HANDLE handle)
 {
     FILE_DISPOSITION_INFO deleteOnClose{TRUE};
-    ::SetFileInformationByHandle(handle, FileDispositionInfo, &deleteOnClose, sizeof deleteOnClose);
+    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &deleteOnClose, sizeof deleteOnClose) != FALSE;
 }
 
 // The path the system gives an open handle, in one form for every handle ("\\?\C:\...");
@@ -115,35 +130,40 @@ bool ForEachEntry(const std::wstring& directory, Handler handle)
 // folder outside the tree and left the link. So the link is opened as itself, and only a handle
 // that still carries the reparse point is deleted. Where the system opens the target instead
 // (Wine 8 does, for a Unix symbolic link), the link stays, and so does the directory above it.
-void RemoveLink(const std::wstring& path)
+// True when the link is gone.
+bool RemoveLink(const std::wstring& path)
 {
     const UniqueFileHandle link = OpenItself(path, FILE_READ_ATTRIBUTES | DELETE);
-    if (link && CarriesReparsePoint(link.Get()))
-        DeleteOnClose(link.Get());
+    if (!link)
+        return IsGone(::GetLastError());
+    return CarriesReparsePoint(link.Get()) && DeleteOnClose(link.Get());
 }
 
 // Deletes the file `name` in the folder at `folderPath` through a handle on the file itself:
 // Wine 8's DeleteFile deletes a Unix symbolic link's target. A read-only file stays, as its
-// owner protected it.
-void RemoveFile(const std::wstring& path, const std::wstring& folderPath, const std::wstring& name)
+// owner protected it. True when the file is gone.
+bool RemoveFile(const std::wstring& path, const std::wstring& folderPath, const std::wstring& name)
 {
     const UniqueFileHandle file = OpenItself(path, DELETE);
-    if (file && IsItself(file.Get(), folderPath, name))
-        DeleteOnClose(file.Get());
+    if (!file)
+        return IsGone(::GetLastError());
+    return IsItself(file.Get(), folderPath, name) && DeleteOnClose(file.Get());
 }
 
 // Copies the file `source` to `name` in the destination folder at `folderPath`. A file there
 // that is a link, or shares its data with other names, is replaced, never written into: writing
-// through it would change the file it shares with, which may be the game's own.
+// through it would change the file it shares with, which may be the game's own. Another
+// program's brief hold on the file there is waited out.
 bool PlaceFile(const std::wstring& source, const std::wstring& target, const std::wstring& folderPath,
                const std::wstring& name)
 {
+    const auto copy = [&](BOOL failIfExists) {
+        return WaitOutHold([&] { return ::CopyFileW(source.c_str(), target.c_str(), failIfExists) != FALSE; }, target);
+    };
     UniqueFileHandle existing = OpenItself(target, FILE_READ_ATTRIBUTES | DELETE);
     if (!existing) {
-        const DWORD error = ::GetLastError();
         // Made anew, never opened through a link that stands there already.
-        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) &&
-               ::CopyFileW(source.c_str(), target.c_str(), TRUE);
+        return IsGone(::GetLastError()) && copy(TRUE);
     }
     BY_HANDLE_FILE_INFORMATION facts{};
     if (!::GetFileInformationByHandle(existing.Get(), &facts) || !IsItself(existing.Get(), folderPath, name))
@@ -152,7 +172,7 @@ bool PlaceFile(const std::wstring& source, const std::wstring& target, const std
     if (shared)
         DeleteOnClose(existing.Get());
     existing.Close();
-    return ::CopyFileW(source.c_str(), target.c_str(), shared) != FALSE;
+    return copy(shared);
 }
 
 class CampaignCopy {
@@ -213,21 +233,35 @@ private:
     const NotPlaced& m_notPlaced;
 };
 
-bool DeleteBelow(const std::wstring& directory)
+// Removes the folder at `path`, which `below` tells how the walk left: a folder whose every
+// entry went may still list those that wait for another program's handle to close.
+bool RemoveEmptiedFolder(const std::wstring& path, Deleted below)
 {
-    return ForEachEntry(directory, [](const FileFinder& entry, const std::wstring& folderPath) {
+    const HeldTarget target = below == Deleted::Everything ? HeldTarget::EmptiedFolder : HeldTarget::Folder;
+    return WaitOutHold([&] { return ::RemoveDirectoryW(path.c_str()) != FALSE; }, path, target);
+}
+
+Deleted DeleteBelow(const std::wstring& directory)
+{
+    bool everything = true;
+    const bool listed = ForEachEntry(directory, [&everything](const FileFinder& entry, const std::wstring& folderPath) {
         const std::wstring path = entry.GetFilePath();
+        bool gone = false;
         if (entry.IsReparsePoint()) {
-            RemoveLink(path);
+            gone = RemoveLink(path);
         } else if (entry.IsDirectory()) {
             // A folder that turned into a link since it was listed is left alone, and with it
             // what the link leads to.
-            if (DeleteBelow(path))
-                ::RemoveDirectoryW(path.c_str());
+            const Deleted below = DeleteBelow(path);
+            gone = below != Deleted::NotListed && RemoveEmptiedFolder(path, below);
         } else {
-            RemoveFile(path, folderPath, entry.GetFileName());
+            gone = RemoveFile(path, folderPath, entry.GetFileName());
         }
+        everything = everything && gone;
     });
+    if (!listed)
+        return Deleted::NotListed;
+    return everything ? Deleted::Everything : Deleted::Partly;
 }
 
 }  // namespace
@@ -247,9 +281,14 @@ bool PlaceFileIn(const std::string& source, const std::string& directory, const 
     return !intoPath.empty() && PlaceFile(WideFromAnsi(source), JoinWidePath(folder, wideName), intoPath, wideName);
 }
 
-int DeleteDirectoryContents(const std::string& directory)
+Deleted DeleteDirectoryContents(const std::string& directory)
 {
     return DeleteBelow(WideFromAnsi(directory));
+}
+
+bool RemoveDirectoryAfter(const std::string& directory, Deleted contents)
+{
+    return RemoveEmptiedFolder(WideFromAnsi(directory), contents);
 }
 
 }  // namespace kestrane

@@ -1,4 +1,5 @@
-// CopyDirectoryContents and DeleteDirectoryContents: the two walks over a directory tree.
+// CopyDirectoryContents and DeleteDirectoryContents: the two walks over a directory tree, and
+// the removal of the directory the second one emptied.
 #pragma once
 
 #include <functional>
@@ -21,9 +22,21 @@ int CopyDirectoryContents(const std::string& source, const std::string& destinat
 // never written into. False when the file is not placed.
 bool PlaceFileIn(const std::string& source, const std::string& directory, const std::string& name);
 
+// How much of a directory's contents DeleteDirectoryContents deleted.
+enum class Deleted {
+    NotListed,
+    Partly,
+    Everything,
+};
+
 // Deletes everything below `directory`, which itself stays. What cannot be deleted (a
 // read-only file, say) stays, and so does every directory above it. Links are removed, never
-// followed. Nonzero when `directory` could be listed.
-int DeleteDirectoryContents(const std::string& directory);
+// followed. Another program's brief hold on an entry is waited out.
+Deleted DeleteDirectoryContents(const std::string& directory);
+
+// Removes `directory` once DeleteDirectoryContents left its `contents` so; when everything
+// went, entries that still wait for another program's handle to close are waited out. True
+// when the directory is gone.
+bool RemoveDirectoryAfter(const std::string& directory, Deleted contents);
 
 }  // namespace kestrane

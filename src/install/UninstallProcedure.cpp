@@ -3,6 +3,7 @@
 #include "common/Text.h"
 #include "framework/File.h"
 #include "framework/FileError.h"
+#include "framework/WaitOutHold.h"
 #include "install/DirectoryContents.h"
 
 #include <windows.h>
@@ -18,8 +19,7 @@ constexpr std::array kInstalledFiles = {
 
 void RemoveEverything(const std::string& campaignDirectory, const AskUser& ask)
 {
-    DeleteDirectoryContents(campaignDirectory);
-    if (::RemoveDirectoryA(campaignDirectory.c_str()))
+    if (RemoveDirectoryAfter(campaignDirectory, DeleteDirectoryContents(campaignDirectory)))
         return;
     ask(Quoted(campaignDirectory) +
             " was not removed.\nCheck if the directory still exists and if you have the access rights to be able "
@@ -44,7 +44,8 @@ void RemoveInstalledFiles(const std::string& campaignDirectory, OperationState& 
     try {
         for (const char* name : kInstalledFiles)
             RemoveIfPresent(InCampaignDirectory(campaignDirectory, name));
-        if (!::RemoveDirectoryA(campaignDirectory.c_str())) {
+        const auto removeDirectory = [&] { return ::RemoveDirectoryA(campaignDirectory.c_str()) != FALSE; };
+        if (!WaitOutHold(removeDirectory, campaignDirectory, HeldTarget::Folder)) {
             ask(Quoted(campaignDirectory) +
                     " was not removed because a few files were added there since install.\n"
                     "These may be saved games and campaign progress records.\n"

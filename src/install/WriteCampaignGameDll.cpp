@@ -5,6 +5,7 @@
 #include "framework/File.h"
 #include "framework/FileError.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WaitOutHold.h"
 #include "install/core/GameDllRewrite.h"
 
 #include <cstdio>
@@ -75,9 +76,21 @@ public:
             char name[16];
             std::snprintf(name, sizeof name, "kst%04X.TMP", (start + tried) % kNames);
             const std::string path = InCampaignDirectory(directory, name);
-            const UniqueFileHandle created(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+            // Held with the right to delete it until it is in place, so no other program that
+            // does not share deletion (a virus scanner) can open it the moment we close it, and
+            // then stop both the rename and the deletion of a copy that failed.
+            UniqueFileHandle created(::CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
+                                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (created) {
+                HANDLE writer = nullptr;
+                if (!::DuplicateHandle(::GetCurrentProcess(), created.Get(), ::GetCurrentProcess(), &writer, 0, FALSE,
+                                       DUPLICATE_SAME_ACCESS)) {
+                    const DWORD error = ::GetLastError();
+                    DeleteOnClose(created.Get());
+                    throw FileError("create a file in", directory, error);
+                }
+                m_keeper = std::move(created);
+                m_file.emplace(path, UniqueFileHandle(writer));
                 m_path = path;
                 return;
             }
@@ -88,26 +101,39 @@ public:
     }
     ~PendingFile()
     {
-        if (!m_path.empty())
-            ::DeleteFileA(m_path.c_str());
+        if (m_keeper)
+            DeleteOnClose(m_keeper.Get());
     }
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
-    const std::string& Path() const { return m_path; }
+    File& Contents() { return *m_file; }
 
-    // Renames the file to its destination, replacing a file of that name. The rename reaches
-    // the disk before this returns, so a power cut right after it cannot undo it.
+    // Renames the file to its destination, replacing a file of that name, and waits out another
+    // program's brief hold on that one. The rename reaches the disk before this returns, so a
+    // power cut right after it cannot undo it.
     void PutInPlace()
     {
-        if (!::MoveFileExA(m_path.c_str(), m_destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        const auto rename = [this] {
+            return ::MoveFileExA(m_path.c_str(), m_destination.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        };
+        if (!WaitOutHold(rename, m_destination))
             throw FileError("replace", m_destination, ::GetLastError());
-        m_path.clear();
+        m_keeper.Close();
     }
 
 private:
+    static void DeleteOnClose(HANDLE handle)
+    {
+        FILE_DISPOSITION_INFO deleteOnClose{TRUE};
+        ::SetFileInformationByHandle(handle, FileDispositionInfo, &deleteOnClose, sizeof deleteOnClose);
+    }
+
     std::string m_destination;
     std::string m_path;
+    UniqueFileHandle m_keeper;
+    std::optional<File> m_file;
 };
 
 // The whole source in one read, rewritten, in one write. A source too large to hold fails
@@ -135,16 +161,14 @@ void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& c
 
     const std::string destinationPath = InCampaignDirectory(campaignDirectory, kCampaignLibrary);
     std::optional<PendingFile> pending;
-    std::optional<File> destination;
     if (MayReplace(destinationPath, campaignDirectory, gameDirectory)) {
         try {
             pending.emplace(campaignDirectory, destinationPath);
-            destination.emplace(pending->Path(), File::Mode::CreateWrite);
         } catch (const FileError&) {
             // Reported below, with every other reason the copy cannot be made.
         }
     }
-    if (!destination) {
+    if (!pending) {
         state.Fail(kWritingText);
         source.reset();
         setPosition(900);
@@ -153,11 +177,12 @@ void WriteCampaignGameDll(const std::string& gameDirectory, const std::string& c
     setPosition(700);
 
     try {
-        CopyRewritten(*source, *destination);
+        File& destination = pending->Contents();
+        CopyRewritten(*source, destination);
         // Otherwise a power cut after the rename could leave game.dll named right but holding
         // zeros: the file system may log the rename before the data it names is written.
-        destination->Flush();
-        destination->Close();
+        destination.Flush();
+        destination.Close();
         // A copy there that shares the source's data is another name of the source: Windows
         // renames nothing over it while the source is open. So the source is closed first, and
         // both positions wait for the copy to be in place.

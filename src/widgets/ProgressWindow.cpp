@@ -28,6 +28,13 @@ HFONT CreateMessageFont()
     return ::CreateFontIndirectA(&fallback);
 }
 
+// A control of the system's `className`, first placed at (0, 0)-(10, 10).
+HWND CreateControl(const char* className, const std::string& text, DWORD style, HWND parent, UINT id)
+{
+    return ::CreateWindowExA(0, className, text.c_str(), style, 0, 0, 10, 10, parent,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), Application::ModuleHandle(), nullptr);
+}
+
 }  // namespace
 
 ProgressWindow::ProgressWindow(HWND owner, std::string title, bool smooth) : m_title(std::move(title))
@@ -54,12 +61,15 @@ bool ProgressWindow::Create(HWND owner, const std::string& title, bool smooth)
                   {0, 0, kWidth, kHeight}, owner, 0))
         return false;
 
-    const RECT first{0, 0, 10, 10};
     const DWORD barStyle = WS_CHILD | WS_VISIBLE | (smooth ? PBS_SMOOTH : 0);
-    if (!m_text.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, first, m_hwnd,
-                         kTextId) ||
-        !m_bar.CreateEx(0, PROGRESS_CLASSA, "", barStyle, first, m_hwnd, kBarId) ||
-        !m_cancelButton.CreateEx(0, "BUTTON", m_cancelLabel, WS_CHILD, first, m_hwnd, kCancelId))
+    m_text.Attach(CreateControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, m_hwnd, kTextId));
+    if (!m_text.GetSafeHwnd())
+        return false;
+    m_bar.Attach(CreateControl(PROGRESS_CLASSA, "", barStyle, m_hwnd, kBarId));
+    if (!m_bar.GetSafeHwnd())
+        return false;
+    m_cancelButton.Attach(CreateControl("BUTTON", m_cancelLabel, WS_CHILD, m_hwnd, kCancelId));
+    if (!m_cancelButton.GetSafeHwnd())
         return false;
 
     const auto font = reinterpret_cast<WPARAM>(m_font.Get());

@@ -58,9 +58,10 @@ private:
     std::int32_t m_upper = 100;
     std::int32_t m_lower = 0;
     std::int32_t m_textLines = 1;
-    Window m_text;
-    Window m_bar;
-    Window m_cancelButton;
+    // The system destroys them with the window, so they are only borrowed.
+    WindowHandle m_text;
+    WindowHandle m_bar;
+    WindowHandle m_cancelButton;
     std::string m_title;
     std::string m_cancelLabel = " Cancel ";
     UniqueHandle<GdiObjectTraits<HFONT>> m_font;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -109,16 +110,31 @@ TEST(DeleteDirectoryContents, KeepsTheDirectoryAndAReadOnlyFileWithEveryDirector
     const std::string secret = folder / "Maps\\Deeper\\Deepest\\secret.w3m";
     SetAttributes(secret, FILE_ATTRIBUTE_READONLY);
 
-    EXPECT_EQ(DeleteDirectoryContents(folder / "missing"), 0);
-    EXPECT_NE(DeleteDirectoryContents(folder.Path()), 0);
+    EXPECT_EQ(DeleteDirectoryContents(folder / "missing"), Deleted::NotListed);
+    EXPECT_EQ(DeleteDirectoryContents(folder.Path()), Deleted::Partly);
     const Tree kept = {{"Maps", kDirectory}, {"Maps\\Deeper", kDirectory}, {"Maps\\Deeper\\Deepest", kDirectory},
                        {"Maps\\Deeper\\Deepest\\secret.w3m", "secret"}};
     EXPECT_EQ(Snapshot(folder.Path()), kept);
 
     SetAttributes(secret, FILE_ATTRIBUTE_NORMAL);
-    EXPECT_NE(DeleteDirectoryContents(folder.Path()), 0);
+    EXPECT_EQ(DeleteDirectoryContents(folder.Path()), Deleted::Everything);
     EXPECT_EQ(Snapshot(folder.Path()), Tree{});
     EXPECT_NE(::GetFileAttributesA(folder.Path().c_str()), INVALID_FILE_ATTRIBUTES) << "the directory went too";
+}
+
+// One file held without delete sharing, whose deletion waits for it, and one shared for
+// deletion, which goes only when its holder lets go, and keeps its folder until then.
+TEST(DeleteDirectoryContents, WaitsForOtherProgramsToLetGoOfWhatItDeletes)
+{
+    test::TempFolder folder;
+    MakeTree(folder.Path(), kCampaignFiles);
+    const test::BriefHold scanned(folder / "Maps\\Chapter1.w3m", FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  std::chrono::milliseconds(300));
+    const test::BriefHold indexed(folder / "Maps\\Deeper\\Deepest\\secret.w3m",
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, std::chrono::milliseconds(300));
+    EXPECT_EQ(DeleteDirectoryContents(folder.Path()), Deleted::Everything);
+    EXPECT_TRUE(RemoveDirectoryAfter(folder.Path(), Deleted::Everything)) << ::GetLastError();
+    EXPECT_EQ(::GetFileAttributesA(folder.Path().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(DeleteDirectoryContents, RemovesLinksButNeverWhatTheyPointTo)
@@ -133,7 +149,8 @@ TEST(DeleteDirectoryContents, RemovesLinksButNeverWhatTheyPointTo)
     test::MakeDirectoryLink(outside / "Full", folder / "Maps\\full link");
     test::MakeDirectoryLink(outside / "Empty", folder / "Maps\\Deeper\\empty link");
 
-    EXPECT_NE(DeleteDirectoryContents(folder.Path()), 0);
+    EXPECT_EQ(DeleteDirectoryContents(folder.Path()),
+              test::RunningOnWine() ? Deleted::Partly : Deleted::Everything);
     EXPECT_EQ(Snapshot(outside.Path()), outsideFiles);
     // Windows opens a link itself and lets it go; Wine 8 opens a Unix link's target, so the
     // link stays, and the directories above it.

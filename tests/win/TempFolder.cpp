@@ -20,33 +20,8 @@ WineGetUnixFileName UnixFileNameFunction()
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
 }
 
-std::string UnixPath(const std::string& path)
-{
-    const WineGetUnixFileName convert = UnixFileNameFunction();
-    if (!convert)
-        return {};
-    const std::wstring wide(path.begin(), path.end());
-    char* unixPath = convert(wide.c_str());
-    std::string result = unixPath ? unixPath : "";
-    ::HeapFree(::GetProcessHeap(), 0, unixPath);
-    return result;
-}
-
 // How long a Unix command that makes or removes a link may take to show.
 constexpr std::chrono::seconds kLinkPatience(10);
-
-// Wine starts Unix programs as they are; it does not wait on them, so the caller polls.
-void RunUnixCommand(std::string command)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        // Nothing waits on the child, so its handles go at once.
-        const UniqueKernelHandle thread(process.hThread);
-        const UniqueKernelHandle child(process.hProcess);
-    }
-}
 
 // Calls `visit(name, path, attributes)` for each entry of `directory` but "." and "..", in wide
 // text, as tests also leave names that the ANSI code page cannot hold.
@@ -123,6 +98,39 @@ void AddToSnapshot(Tree& tree, const std::wstring& directory, const std::string&
 }
 
 }  // namespace
+
+std::string UnixPath(const std::string& path)
+{
+    const WineGetUnixFileName convert = UnixFileNameFunction();
+    if (!convert)
+        return {};
+    const std::wstring wide(path.begin(), path.end());
+    char* unixPath = convert(wide.c_str());
+    std::string result = unixPath ? unixPath : "";
+    ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// Wine starts Unix programs as they are; it does not wait on them, so the caller polls.
+void RunUnixCommand(std::string command)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        // Nothing waits on the child, so its handles go at once.
+        const UniqueKernelHandle thread(process.hThread);
+        const UniqueKernelHandle child(process.hProcess);
+    }
+}
+
+BriefHold::BriefHold(const std::string& path, unsigned long share, std::chrono::milliseconds hold)
+{
+    UniqueFileHandle held(::CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!held)
+        throw std::runtime_error("cannot hold " + path);
+    m_letGo = std::thread([held = std::move(held), hold] { std::this_thread::sleep_for(hold); });
+}
 
 bool RunningOnWine()
 {

@@ -24,6 +24,19 @@ auto WaitForValue(Read read, const Value& expected, std::chrono::milliseconds ti
     return value;
 }
 
+// Another program's hold on a file, as a virus scanner takes it: `path` open for reading,
+// shared as `share` (FILE_SHARE_ flags) says, let go after `hold` by a thread of its own.
+class BriefHold {
+public:
+    BriefHold(const std::string& path, unsigned long share, std::chrono::milliseconds hold);
+    ~BriefHold() { m_letGo.join(); }
+    BriefHold(const BriefHold&) = delete;
+    BriefHold& operator=(const BriefHold&) = delete;
+
+private:
+    std::thread m_letGo;
+};
+
 // Removed with everything in it at the end, never following a link out of it.
 class TempFolder {
 public:
@@ -58,6 +71,10 @@ private:
 // that a name Windows would trim, such as "Camp ", stands there exactly. Outside Wine, Windows
 // makes the same links itself.
 void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic);
+// Under Wine, the Unix path behind a Windows path; empty outside Wine.
+std::string UnixPath(const std::string& path);
+// Starts a Unix program by its path on Wine's drive Z: ("Z:\bin\ln ..."), without waiting for it.
+void RunUnixCommand(std::string command);
 // A directory link at `link` to the folder `target`, seen by Windows as a reparse point.
 void MakeDirectoryLink(const std::string& target, const std::string& link);
 

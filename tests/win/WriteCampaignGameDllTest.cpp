@@ -8,13 +8,17 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrane {
 namespace {
 
+using namespace std::chrono_literals;
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 using test::kDirectory;
 using test::Snapshot;
 using test::Tree;
@@ -35,21 +39,25 @@ Outcome WriteGameDll(const test::TempFolder& game, const char* campaignDirectory
     return run;
 }
 
-// The earlier copy is a file of its own, or a hard link to the game's own game.dll.
+// The earlier copy is a file of its own, one that another program holds for a moment, or a
+// hard link to the game's own game.dll.
 TEST(WriteCampaignGameDll, ReplacesAnEarlierCopyAndLeavesNoOtherFile)
 {
     // An empty game.dll gives an empty copy, not a failure.
     for (const auto& [source, expected] : {std::pair{kGameDll, "MZ ..\\war3.mpq\0d"s}, std::pair{""s, ""s}}) {
-        for (const bool linked : {false, true}) {
+        for (const char* earlier : {"own", "held", "linked"}) {
             test::TempFolder game;
             test::MakeTree(game.Path(), {{"Camp", kDirectory}, {"game.dll", source}});
-            if (linked)
+            std::optional<test::BriefHold> held;
+            if (earlier == "linked"sv) {
                 test::MakeUnixLink(game / "game.dll", game / "Camp", "game.dll", false);
-            else
+            } else {
                 test::WriteTextFile(game / "Camp\\game.dll", "an earlier, longer copy");
+                if (earlier == "held"sv)
+                    held.emplace(game / "Camp\\game.dll", FILE_SHARE_READ | FILE_SHARE_WRITE, 300ms);
+            }
             const Outcome run = WriteGameDll(game, "Camp");
-            EXPECT_EQ(run.positions, (std::vector<int>{600, 700, 800, 900}))
-                << source.size() << " bytes" << (linked ? " over a hard link" : "");
+            EXPECT_EQ(run.positions, (std::vector<int>{600, 700, 800, 900})) << source.size() << " bytes, " << earlier;
             EXPECT_FALSE(run.state.error) << run.state.errorText;
             const Tree written = {{"Camp", kDirectory}, {"Camp\\game.dll", expected}, {"game.dll", source}};
             EXPECT_EQ(Snapshot(game.Path()), written);
