@@ -9,7 +9,7 @@ KESTRANE_BUILD=${KESTRANE_BUILD:-$KESTRANE_ROOT/build}
 kestrane_packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth imagemagick locales
-    osslsigncode openssl zip unzip
+    osslsigncode openssl zip unzip clang-format
 )
 
 # Runs a command as root: through sudo unless we are root already.
