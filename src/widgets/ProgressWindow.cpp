@@ -37,7 +37,8 @@ ProgressWindow::ProgressWindow(HWND owner, std::string title, bool smooth) : m_t
 
 ProgressWindow::~ProgressWindow()
 {
-    DestroyWindow();
+    // A destructor cannot reach a derived class's override; the qualified call says which one runs.
+    ProgressWindow::DestroyWindow();
 }
 
 bool ProgressWindow::Create(HWND owner, const std::string& title, bool smooth)
