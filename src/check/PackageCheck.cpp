@@ -49,7 +49,8 @@ std::string Hex(std::string_view bytes)
     std::string hex;
     for (const char c : bytes) {
         char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c));
+        // Two hex digits and the terminating zero always fit.
+        static_cast<void>(std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c)));
         hex += hex.empty() ? "" : " ";
         hex += digits;
     }

@@ -73,7 +73,8 @@ public:
         const unsigned start = ::GetTickCount();
         for (unsigned tried = 0; tried < kNames; ++tried) {
             char name[16];
-            std::snprintf(name, sizeof name, "kst%04X.TMP", (start + tried) % kNames);
+            // Four hexadecimal digits, below kNames, always fit.
+            static_cast<void>(std::snprintf(name, sizeof name, "kst%04X.TMP", (start + tried) % kNames));
             const std::string path = InCampaignDirectory(directory, name);
             const UniqueFileHandle created(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                                          FILE_ATTRIBUTE_NORMAL, nullptr));
