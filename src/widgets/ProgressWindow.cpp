@@ -190,6 +190,7 @@ void ProgressWindow::OnCancelButton()
         ::SetForegroundWindow(main);
 }
 
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static): the message map holds member handlers
 LRESULT ProgressWindow::OnEraseBackground(HDC dc)
 {
     const UniqueHandle<GdiObjectTraits<HBRUSH>> brush(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
