@@ -15,6 +15,8 @@ namespace {
 
 // Beyond the 0, 1 and 2 of a finished check, so a pipeline can tell a wrong call from errors.
 constexpr int kUsageStatus = 3;
+// A report that a full disk or a closed pipe cut short must not pass for a whole one.
+constexpr int kWriteFailedStatus = 4;
 
 constexpr std::string_view kUsage =
     "Usage: kestrane-check [--json] [--code-page N] [PACKAGE_DIR]\n"
@@ -24,11 +26,19 @@ constexpr std::string_view kUsage =
     "  --json          print the values and findings as one JSON document\n"
     "  --code-page N   read install.ini as a Windows of ANSI code page N does (default 1252;\n"
     "                  932, 936, 949 and 950 have two-byte characters)\n"
-    "Exit status: 0 no findings, 1 warnings only, 2 errors, 3 wrong usage or no such directory.\n";
+    "Exit status: 0 no findings, 1 warnings only, 2 errors, 3 wrong usage or no such directory,\n"
+    "4 the output could not be written in full.\n";
 
-void Print(std::FILE* stream, std::string_view text)
+// Whether the stream took all of the text.
+bool Print(std::FILE* stream, std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stream);
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
+
+// Standard output is buffered: a write that fails there shows only when the buffer is flushed.
+int PrintAndEnd(std::string_view text, int status)
+{
+    return Print(stdout, text) && std::fflush(stdout) == 0 ? status : kWriteFailedStatus;
 }
 
 }  // namespace
@@ -50,11 +60,9 @@ int main(int argc, char** argv)
                 return kUsageStatus;
             }
         } else if (argument == "--version") {
-            Print(stdout, "kestrane-check " KESTRANE_VERSION "\n");
-            return 0;
+            return PrintAndEnd("kestrane-check " KESTRANE_VERSION "\n", 0);
         } else if (argument == "--help" || argument == "-h") {
-            Print(stdout, kUsage);
-            return 0;
+            return PrintAndEnd(kUsage, 0);
         } else if (argument.starts_with("-") || packageDirectory) {
             Print(stderr, kUsage);
             return kUsageStatus;
@@ -70,6 +78,6 @@ int main(int argc, char** argv)
         return kUsageStatus;
     }
     const kestrane::PackageReport report = kestrane::CheckPackage(directory, codePage);
-    Print(stdout, json ? kestrane::FormatReportJson(report) : kestrane::FormatReportText(report));
-    return kestrane::ExitStatus(report);
+    return PrintAndEnd(json ? kestrane::FormatReportJson(report) : kestrane::FormatReportText(report),
+                       kestrane::ExitStatus(report));
 }

@@ -49,7 +49,8 @@ std::string Hex(std::string_view bytes)
     std::string hex;
     for (const char c : bytes) {
         char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c));
+        // Two hex digits and the terminating zero always fit.
+        static_cast<void>(std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c)));
         hex += hex.empty() ? "" : " ";
         hex += digits;
     }
@@ -263,13 +264,11 @@ private:
             AddAtKey(Check::EmptyValue, reading.key,
                      name + " has nothing after \"=\", so " + consequence + ".");
         }
+        const std::string ignored = "This " + name + " line is ignored: the installer already read " + name +
+                                    " from line " + std::to_string(*reading.line) + ".";
         for (const std::size_t later : KeyLines(reading.key)) {
-            if (later != readAt) {
-                Add(Check::KeyRepeated, reading.key,
-                    "This " + name + " line is ignored: the installer already read " + name + " from line " +
-                        std::to_string(*reading.line) + ".",
-                    kPackageDescriptionFile, LineOf(later));
-            }
+            if (later != readAt)
+                Add(Check::KeyRepeated, reading.key, ignored, kPackageDescriptionFile, LineOf(later));
         }
     }
 

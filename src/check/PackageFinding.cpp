@@ -78,7 +78,7 @@ constexpr FindingRule kFindingRules[] = {
 
 std::optional<Severity> SeverityOf(Check check, std::string_view key)
 {
-    const auto rule = std::ranges::find_if(
+    const auto* const rule = std::ranges::find_if(
         kFindingRules, [&](const FindingRule& r) { return r.check == check && (r.key.empty() || r.key == key); });
     if (rule == std::end(kFindingRules))
         return std::nullopt;
@@ -87,7 +87,7 @@ std::optional<Severity> SeverityOf(Check check, std::string_view key)
 
 std::string_view CodeOf(Check check)
 {
-    const auto rule = std::ranges::find(kFindingRules, check, &FindingRule::check);
+    const auto* const rule = std::ranges::find(kFindingRules, check, &FindingRule::check);
     if (rule == std::end(kFindingRules))
         throw std::logic_error("a check without a rule");
     return rule->code;

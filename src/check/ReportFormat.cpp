@@ -290,7 +290,8 @@ std::string JsonQuoted(std::string_view text)
         default:
             if (byte < 0x20 || byte >= 0x7F) {
                 char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04X", byte);
+                // Six characters and the terminating zero always fit.
+                static_cast<void>(std::snprintf(escaped, sizeof escaped, "\\u%04X", byte));
                 quoted += escaped;
             } else {
                 quoted += c;

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <utility>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+extern "C" IMAGE_DOS_HEADER __ImageBase;  // NOLINT(bugprone-reserved-identifier): the linker's name for our module
 
 namespace kestrane {
 namespace {
@@ -120,6 +120,7 @@ int Application::GetProfileInt(const std::string& section, const std::string& en
     return static_cast<int>(::GetPrivateProfileIntA(section.c_str(), entry.c_str(), defaultValue, path.c_str()));
 }
 
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static): the profile is the application's
 bool Application::WriteProfileInt(const std::string& section, const std::string& entry, int value)
 {
     const std::string folder = ProfileFolder();

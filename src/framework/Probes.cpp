@@ -4,7 +4,7 @@
 
 namespace kestrane {
 
-bool FileExists(std::string path)
+bool FileExists(const std::string& path)
 {
     FileFinder finder;
     if (!finder.FindFile(path))
@@ -13,7 +13,7 @@ bool FileExists(std::string path)
     return !finder.IsDirectory() && !finder.IsDots();
 }
 
-bool DirectoryExists(std::string path)
+bool DirectoryExists(const std::string& path)
 {
     FileFinder finder;
     if (!finder.FindFile(path))

@@ -7,9 +7,9 @@
 namespace kestrane {
 
 // True only for a file: false for directories and the dot entries.
-bool FileExists(std::string path);
+bool FileExists(const std::string& path);
 
 // True for a directory, the dot entries included.
-bool DirectoryExists(std::string path);
+bool DirectoryExists(const std::string& path);
 
 }  // namespace kestrane

@@ -23,8 +23,9 @@ Window::~Window()
 std::string Window::RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
     char name[128];
-    std::snprintf(name, sizeof name, "Kestrane:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
-                  static_cast<void*>(background), static_cast<void*>(icon));
+    // A 32-bit style and three pointers in hexadecimal always fit.
+    static_cast<void>(std::snprintf(name, sizeof name, "Kestrane:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
+                                    static_cast<void*>(background), static_cast<void*>(icon)));
     WNDCLASSA windowClass{};
     if (::GetClassInfoA(Application::ModuleHandle(), name, &windowClass))
         return name;

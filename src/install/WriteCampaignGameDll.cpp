@@ -74,7 +74,8 @@ public:
         const unsigned start = ::GetTickCount();
         for (unsigned tried = 0; tried < kNames; ++tried) {
             char name[16];
-            std::snprintf(name, sizeof name, "kst%04X.TMP", (start + tried) % kNames);
+            // Four hexadecimal digits, below kNames, always fit.
+            static_cast<void>(std::snprintf(name, sizeof name, "kst%04X.TMP", (start + tried) % kNames));
             const std::string path = InCampaignDirectory(directory, name);
             // Held with the right to delete it until it is in place, so no other program that
             // does not share deletion (a virus scanner) can open it the moment we close it, and

@@ -24,7 +24,7 @@ std::string LoadResourceString(UINT id)
 {
     std::array<char, 256> text{};
     const int length = ::LoadStringA(Application::ModuleHandle(), id, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+    return {text.data(), static_cast<std::size_t>(length > 0 ? length : 0)};
 }
 
 constexpr const char* kNotWarcraftDirectory =

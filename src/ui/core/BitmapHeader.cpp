@@ -92,7 +92,8 @@ std::vector<std::byte> MakeBitmapInfo(std::span<const std::byte> block, const Bi
     if (header.compression == kRgb || header.compression == kBitFields)
         WriteU32(info, kImageSizeField, 0);
     std::copy_n(block.begin() + kInfoHeaderSize, masks, info.begin() + kInfoHeaderSize);
-    std::copy_n(block.begin() + tableStart, tableBytes, info.begin() + kInfoHeaderSize + masks);
+    std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(tableStart), tableBytes,
+                info.begin() + static_cast<std::ptrdiff_t>(kInfoHeaderSize + masks));
     return info;
 }
 
