@@ -27,12 +27,13 @@ std::vector<std::byte> MakeBuffer(Content content)
 {
     // Messages and names as a game library holds them, rich in "re", "al" and "wa".
     static constexpr std::string_view kWords[] = {
-        "Unable to load ", "the replay file ", "Warcraft III ", "reading ", "while ",  "players ",
-        "all units ",      "are ",             "alliance ",     "was ",     "normal ", "graphics ",
-        "Local Files ",    "Allow ",           "renderer ",     "%s\\%s ", "failed ", "map ",
+        "Unable to load ", "the replay file ", "Warcraft III ", "reading ",  "while ",
+        "players ",        "all units ",       "are ",          "alliance ", "was ",
+        "normal ",         "graphics ",        "Local Files ",  "Allow ",    "renderer ",
+        "%s\\%s ",         "failed ",          "map ",
     };
-    static constexpr std::string_view kReferences[] = {
-        std::string_view("war3.mpq\0abc", 12), std::string_view("redist\\miles\0abc", 16), "Allow Local Files"};
+    static constexpr std::string_view kReferences[] = {std::string_view("war3.mpq\0abc", 12),
+                                                       std::string_view("redist\\miles\0abc", 16), "Allow Local Files"};
     std::mt19937 random(1);
     std::vector<std::byte> buffer(kBufferSize);
     std::size_t at = 0;

@@ -75,9 +75,8 @@ int Run()
     InstallPathScope registered(game);
 
     PackageDirectory kestrane;
-    kestrane.WriteInstallIni(
-        "CAMPAIGNNAME=Kestrel Rising\r\nICON=Kestrel Rising.ico\r\nBACKBITMAP=background.bmp\r\n"
-        "INSTALLDIR=Kestrel Rising\r\n");
+    kestrane.WriteInstallIni("CAMPAIGNNAME=Kestrel Rising\r\nICON=Kestrel Rising.ico\r\nBACKBITMAP=background.bmp\r\n"
+                             "INSTALLDIR=Kestrel Rising\r\n");
     kestrane.WriteFile("background.bmp", MakeBitmapFile(640, 480));
     std::vector<PackageDirectory> yardsticks(std::size(kYardsticks));
     std::vector<Figures> figures{{"Kestrane.exe", &kestrane, {}}};

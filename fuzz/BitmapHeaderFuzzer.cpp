@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(header->pixelSize > 0);
     if (header->compression == 0 || header->compression == 3) {
         // Every row the dimensions imply, padded to 4 bytes, lies inside the block.
-        const std::uint64_t rowBytes = (std::uint64_t{static_cast<std::uint32_t>(header->width)} *
-                                            header->bitsPerPixel + 31) / 32 * 4;
+        const std::uint64_t rowBytes =
+            (std::uint64_t{static_cast<std::uint32_t>(header->width)} * header->bitsPerPixel + 31) / 32 * 4;
         const auto rows = static_cast<std::uint64_t>(std::abs(std::int64_t{header->height}));
         Require(rowBytes <= (size - header->pixelOffset) / rows);
     }

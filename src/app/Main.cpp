@@ -15,10 +15,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // user started us from, so only System32 is searched. Windows 7 without its later updates
     // lacks SetDefaultDllDirectories, and importing it by name would stop the loader; there,
     // an empty DLL directory at least takes the current directory out of the search.
-    const kestrane::SystemFunction<BOOL WINAPI(DWORD)> setDefaultDllDirectoriesFunction("kernel32.dll!SetDefaultDllDirectories");
+    const kestrane::SystemFunction<BOOL WINAPI(DWORD)> setDefaultDllDirectoriesFunction(
+        "kernel32.dll!SetDefaultDllDirectories");
     const auto setDefaultDllDirectories = setDefaultDllDirectoriesFunction.Get();
-    if (setDefaultDllDirectories == nullptr ||
-        !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    if (setDefaultDllDirectories == nullptr || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         ::SetDllDirectoryA("");
     }
 

@@ -133,8 +133,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& path)
 class PackageChecker {
 public:
     PackageChecker(PackageReport& report, unsigned codePage)
-        : m_report(report), m_directory(report.packageDirectory), m_codePage(codePage),
-          m_rule(LeadByteRuleOf(codePage))
+        : m_report(report), m_directory(report.packageDirectory), m_codePage(codePage), m_rule(LeadByteRuleOf(codePage))
     {
     }
 
@@ -261,8 +260,7 @@ private:
                      "The " + name + " line (" + Quoted(LineText(readAt)) + ") has no \"=\", so the installer reads " +
                          name + " as empty and " + consequence + ".");
         } else if (reading.value.empty()) {
-            AddAtKey(Check::EmptyValue, reading.key,
-                     name + " has nothing after \"=\", so " + consequence + ".");
+            AddAtKey(Check::EmptyValue, reading.key, name + " has nothing after \"=\", so " + consequence + ".");
         }
         const std::string ignored = "This " + name + " line is ignored: the installer already read " + name +
                                     " from line " + std::to_string(*reading.line) + ".";
@@ -314,10 +312,12 @@ private:
     {
         const PackageDescription& values = m_report.values;
         m_report.windowTitle = MainWindowTitle(values.campaignName);
-        m_report.campaignDirectory = MakeOperationPaths(kGameDirectoryStandIn, values.installDir, m_rule).campaignDirectory;
+        m_report.campaignDirectory =
+            MakeOperationPaths(kGameDirectoryStandIn, values.installDir, m_rule).campaignDirectory;
         // The shortcut is offered only for a campaign with a name.
         if (!values.campaignName.empty())
-            m_report.shortcut = MakeShortcutValues(m_report.campaignDirectory, values.campaignName, values.icon, m_rule);
+            m_report.shortcut =
+                MakeShortcutValues(m_report.campaignDirectory, values.campaignName, values.icon, m_rule);
     }
 
     void CheckInstallDir()
@@ -345,7 +345,8 @@ private:
                      shown + " is cleaned by the installer to " + Quoted(cleaned) + "; write INSTALLDIR=" + cleaned +
                          " to say what the player gets.");
         }
-        const std::vector<std::string> levels = WindowsPathParts(campaignDirectory.substr(gameDirectory.size()), m_rule);
+        const std::vector<std::string> levels =
+            WindowsPathParts(campaignDirectory.substr(gameDirectory.size()), m_rule);
         if (levels.size() > 1) {
             AddAtKey(Check::InstallDirNested, kInstallDirKey,
                      shown + " goes " + std::to_string(levels.size()) +
@@ -383,9 +384,8 @@ private:
         }
         if (IsAbsoluteWindowsPath(name)) {
             AddAtKey(Check::BitmapAbsolute, kBackBitmapKey,
-                     shown +
-                         " is outside the package: the installer finds it only on a computer that has this very "
-                         "path. Put the bitmap in the package and name it relative to install.ini.");
+                     shown + " is outside the package: the installer finds it only on a computer that has this very "
+                             "path. Put the bitmap in the package and name it relative to install.ini.");
             return;
         }
         const std::optional<fs::path> path = FindEntry(m_directory, name);
@@ -432,12 +432,13 @@ private:
         const InstallerDialogLayout layout = LayOutInstallerDialog(input);
         input.dpi = 144;
         const InstallerDialogLayout scaled = LayOutInstallerDialog(input);
-        m_report.dialog = DialogView{*input.background, layout.frame, {scaled.picture.width, scaled.picture.height},
-                                     scaled.frame};
+        m_report.dialog =
+            DialogView{*input.background, layout.frame, {scaled.picture.width, scaled.picture.height}, scaled.frame};
         if (layout.frame.y < 0) {
             Add(Check::BitmapTooLow, "",
-                Quoted(name) + " is only " + std::to_string(input.background->height) +
-                    " pixels high: the " + std::to_string(kControlFrameHeight) + "-pixel strip with the folder field and the buttons reaches above the top of "
+                Quoted(name) + " is only " + std::to_string(input.background->height) + " pixels high: the " +
+                    std::to_string(kControlFrameHeight) +
+                    "-pixel strip with the folder field and the buttons reaches above the top of "
                     "the window.",
                 name, std::nullopt);
         }
@@ -449,8 +450,9 @@ private:
         const std::optional<fs::path> campaignFiles = IsDirectory(found) ? found : std::nullopt;
         if (!campaignFiles) {
             Add(Check::NoCampaignFiles, "",
-                "The package has no " + Quoted(kCampaignFilesName) + " folder: the installer copies nothing of the campaign's own, "
-                "and the campaign directory holds only the game's files.",
+                "The package has no " + Quoted(kCampaignFilesName) +
+                    " folder: the installer copies nothing of the campaign's own, "
+                    "and the campaign directory holds only the game's files.",
                 std::string(kCampaignFilesName), std::nullopt);
         }
         CheckIcon(campaignFiles);
@@ -468,8 +470,9 @@ private:
             AddAtKey(Check::BackslashSecondByte, key, shown + BackslashSecondByteText());
         if (IsBeyondAscii(value)) {
             AddAtKey(Check::NameBeyondAscii, key,
-                     shown + " has bytes beyond ASCII, which each player's Windows reads in its own code page: where "
-                             "that is not code page " +
+                     shown +
+                         " has bytes beyond ASCII, which each player's Windows reads in its own code page: where "
+                         "that is not code page " +
                          std::to_string(m_codePage) + ", " + std::string(otherwise) + ".");
         }
     }
@@ -519,7 +522,8 @@ private:
     {
         const std::string codePage = "code page " + std::to_string(m_codePage);
         return std::string(" has characters beyond ASCII, which ") +
-               (heldHere ? "a player's code page other than " + codePage + " may not hold" : codePage + " cannot hold") +
+               (heldHere ? "a player's code page other than " + codePage + " may not hold"
+                         : codePage + " cannot hold") +
                ": the installer copies it exactly, but Warcraft III, which opens its files by their names in the "
                "player's code page, may not find it.";
     }
@@ -537,7 +541,8 @@ private:
     void CheckIcon(const std::optional<fs::path>& campaignFiles)
     {
         const std::string& icon = m_report.values.icon;
-        if (icon.empty() || (campaignFiles && StaysInside(icon, m_rule) && IsRegularFile(FindEntry(*campaignFiles, icon))))
+        if (icon.empty() ||
+            (campaignFiles && StaysInside(icon, m_rule) && IsRegularFile(FindEntry(*campaignFiles, icon))))
             return;
         std::string message = "ICON " + Quoted(icon) + " is not in " + Quoted(kCampaignFilesName) +
                               ": the shortcut looks for the icon in the campaign directory, where only the contents "

@@ -8,10 +8,7 @@
 namespace kestrane {
 
 // Error: the installer refuses or fails. Warning: it works, but not as the author likely meant.
-enum class Severity {
-    Warning,
-    Error
-};
+enum class Severity { Warning, Error };
 
 enum class Check {
     NoPackageDescription,

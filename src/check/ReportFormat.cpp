@@ -53,8 +53,8 @@ std::string DialogText(const std::optional<DialogView>& dialog)
                "; folder field and buttons in rows " + std::to_string(controls.y) + " to " +
                std::to_string(controls.Bottom() - 1);
     };
-    return "at 100 %: " + rows(dialog->picture, dialog->controls) + "; at 150 %: " +
-           rows(dialog->picture150, dialog->controls150);
+    return "at 100 %: " + rows(dialog->picture, dialog->controls) +
+           "; at 150 %: " + rows(dialog->picture150, dialog->controls150);
 }
 
 // A small writer for the one document: members are written in the order given, each object

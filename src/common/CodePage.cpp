@@ -82,8 +82,7 @@ bool EndsWithCharacter(std::string_view text, char c, const LeadByteRule& rule)
     return !text.empty() && text.back() == c && IsCharacterBoundary(text, text.size() - 1, rule);
 }
 
-std::size_t FindCharacters(std::string_view text, std::string_view pattern, std::size_t from,
-                           const LeadByteRule& rule)
+std::size_t FindCharacters(std::string_view text, std::string_view pattern, std::size_t from, const LeadByteRule& rule)
 {
     for (std::size_t at = from; at + pattern.size() <= text.size(); at += CharacterLength(text, at, rule)) {
         if (text.compare(at, pattern.size(), pattern) == 0)

@@ -56,7 +56,6 @@ bool EndsWithCharacter(std::string_view text, char c, const LeadByteRule& rule);
 
 // The first occurrence of `pattern` at or after `from` (where a character starts) that starts at
 // a character, or npos. `pattern` is ASCII, so such a match lies on whole characters.
-std::size_t FindCharacters(std::string_view text, std::string_view pattern, std::size_t from,
-                           const LeadByteRule& rule);
+std::size_t FindCharacters(std::string_view text, std::string_view pattern, std::size_t from, const LeadByteRule& rule);
 
 }  // namespace kestrane

@@ -22,8 +22,7 @@ std::string Quoted(std::string_view text);
 // (a bare drive such as "C:" names that drive's current directory). In a code page with two-byte
 // characters, "表" ends in the byte of "\" and still takes one.
 bool NeedsSeparator(std::string_view directory, const LeadByteRule& rule = AnsiLeadByteRule());
-std::string JoinPath(std::string_view directory, std::string_view name,
-                     const LeadByteRule& rule = AnsiLeadByteRule());
+std::string JoinPath(std::string_view directory, std::string_view name, const LeadByteRule& rule = AnsiLeadByteRule());
 
 // A file inside the campaign directory: its own "\" always goes in front of the name, even
 // behind a directory that already ends in one, as the install and uninstall name their files.

@@ -21,8 +21,7 @@ File::File(std::string path, Mode mode) : m_path(std::move(path))
     const bool reading = mode == Mode::Read;
     m_handle = UniqueFileHandle(::CreateFileA(m_path.c_str(), reading ? GENERIC_READ : GENERIC_WRITE,
                                               reading ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0, nullptr,
-                                              reading ? OPEN_EXISTING : CREATE_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+                                              reading ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!m_handle)
         Fail("open");
 }

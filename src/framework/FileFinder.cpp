@@ -75,7 +75,8 @@ bool FileFinder::IsDirectory() const
 
 bool FileFinder::IsDots() const
 {
-    return IsDirectory() && (std::wcscmp(m_current.cFileName, L".") == 0 || std::wcscmp(m_current.cFileName, L"..") == 0);
+    return IsDirectory() &&
+           (std::wcscmp(m_current.cFileName, L".") == 0 || std::wcscmp(m_current.cFileName, L"..") == 0);
 }
 
 bool FileFinder::IsReparsePoint() const

@@ -25,8 +25,8 @@ public:
     std::wstring GetFileName() const;
     std::wstring GetFilePath() const;  // the full path: the pattern's folder and the name
     bool IsDirectory() const;
-    bool IsDots() const;               // "." or ".."
-    bool IsReparsePoint() const;       // a junction or symbolic link
+    bool IsDots() const;          // "." or ".."
+    bool IsReparsePoint() const;  // a junction or symbolic link
 
 private:
     UniqueFindHandle m_handle;

@@ -109,7 +109,11 @@ struct ModuleTraits : NullMeansNone<HMODULE> {
 template <class Pointee>
 struct TaskMemoryTraits : NullMeansNone<Pointee*> {
     using typename NullMeansNone<Pointee*>::Handle;
-    static bool Close(Handle h) { ::CoTaskMemFree(h); return true; }
+    static bool Close(Handle h)
+    {
+        ::CoTaskMemFree(h);
+        return true;
+    }
 };
 
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;

@@ -45,10 +45,10 @@ std::string Window::RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH 
 bool Window::CreateEx(DWORD exStyle, const std::string& className, const std::string& windowName, DWORD style,
                       const RECT& rect, HWND parent, UINT id)
 {
-    const HWND created = ::CreateWindowExA(exStyle, className.c_str(), windowName.c_str(), style, rect.left, rect.top,
-                                           rect.right - rect.left, rect.bottom - rect.top, parent,
-                                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                           Application::ModuleHandle(), this);
+    const HWND created =
+        ::CreateWindowExA(exStyle, className.c_str(), windowName.c_str(), style, rect.left, rect.top,
+                          rect.right - rect.left, rect.bottom - rect.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), Application::ModuleHandle(), this);
     if (created) {
         m_hwnd = created;
         m_createdHere = true;

@@ -20,9 +20,8 @@ std::string GetSpecialFolderPath(int folder)
     return ExactAnsiFromWide(SpecialFolderPath(folder)).value_or(std::string());
 }
 
-void CreateDesktopShortcut(const std::string& target, const std::string& linkName,
-                           const std::string& workingDirectory, const std::string& description,
-                           const std::string& iconLocation, int folder)
+void CreateDesktopShortcut(const std::string& target, const std::string& linkName, const std::string& workingDirectory,
+                           const std::string& description, const std::string& iconLocation, int folder)
 {
     // Without the folder the link would land at the root of the current drive, which no user
     // would look at for it. The folder stays in wide text, as the link is saved through it.

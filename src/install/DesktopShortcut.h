@@ -12,8 +12,7 @@ std::string GetSpecialFolderPath(int folder);
 // Writes the shell link `linkName` into the special folder `folder`, replacing a link of that
 // name. Silent: a link that cannot be made is simply not there. COM must be initialised on
 // the calling thread.
-void CreateDesktopShortcut(const std::string& target, const std::string& linkName,
-                           const std::string& workingDirectory, const std::string& description,
-                           const std::string& iconLocation, int folder);
+void CreateDesktopShortcut(const std::string& target, const std::string& linkName, const std::string& workingDirectory,
+                           const std::string& description, const std::string& iconLocation, int folder);
 
 }  // namespace kestrane

@@ -22,10 +22,9 @@ UniqueFileHandle OpenItself(const std::wstring& path, DWORD access)
     UniqueFileHandle opened;
     WaitOutHold(
         [&] {
-            opened = UniqueFileHandle(::CreateFileW(path.c_str(), access,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                    OPEN_EXISTING,
-                                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+            opened = UniqueFileHandle(
+                ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
             return static_cast<bool>(opened);
         },
         path);

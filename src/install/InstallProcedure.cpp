@@ -2,9 +2,9 @@
 
 #include "common/InstallerContract.h"
 #include "framework/Probes.h"
+#include "install/core/ShortcutValues.h"
 #include "install/DesktopShortcut.h"
 #include "install/DirectoryContents.h"
-#include "install/core/ShortcutValues.h"
 #include "install/WriteCampaignGameDll.h"
 
 #include <windows.h>

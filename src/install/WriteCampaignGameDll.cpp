@@ -18,8 +18,7 @@ namespace {
 
 constexpr char kReadingText[] = "Error: an error occured while reading game.dll!";
 constexpr char kWritingText[] = "Error: an error occured while writing game.dll campaign file!";
-constexpr char kReadingOrWritingText[] =
-    "Error: an error occured while reading or writing game.dll campaign file!";
+constexpr char kReadingOrWritingText[] = "Error: an error occured while reading or writing game.dll campaign file!";
 
 bool IsDirectory(const std::string& path)
 {

@@ -39,8 +39,8 @@ std::optional<UniqueBitmap> LoadBackgroundBitmap(const std::string& fileName)
     // A device-dependent bitmap in the screen's own format: no palette is made or realised.
     const WindowDc screen(nullptr);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(header->info.data());
-    return UniqueBitmap(::CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT,
-                                         block->data() + header->pixelOffset, info, DIB_RGB_COLORS));
+    return UniqueBitmap(::CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT, block->data() + header->pixelOffset,
+                                         info, DIB_RGB_COLORS));
 }
 
 }  // namespace kestrane

@@ -49,7 +49,8 @@ void InstallWithProgress(HWND owner, const OperationPaths& paths, const std::str
         progress.SetPos(position);
         progress.PumpMessages(true);
     };
-    InstallCampaign(paths, campaignName, icon, setPosition, [&progress] { progress.Hide(); }, state, &Ask);
+    InstallCampaign(
+        paths, campaignName, icon, setPosition, [&progress] { progress.Hide(); }, state, &Ask);
 }
 
 // WM_DPICHANGED, which the headers for Windows 7 do not name.
@@ -86,8 +87,7 @@ UniqueBitmap StretchBitmap(HBITMAP source, Extent from, Extent size)
 }  // namespace
 
 InstallerDialog::InstallerDialog(HWND parent)
-    : Dialog(kTemplateId, parent)
-    , m_hIcon(::LoadIconA(Application::ModuleHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+    : Dialog(kTemplateId, parent), m_hIcon(::LoadIconA(Application::ModuleHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
 }
 
@@ -209,7 +209,7 @@ void InstallerDialog::LayOutAroundBackground(int dpi, int controlsDpi)
     MoveWindow(ToRect(layout.window), true);
 
     const std::pair<WindowHandle*, Placement> controls[] = {
-        {&m_frame, layout.frame},     {&m_gameDirEdit, layout.edit},     {&m_browseButton, layout.browse},
+        {&m_frame, layout.frame},           {&m_gameDirEdit, layout.edit}, {&m_browseButton, layout.browse},
         {&m_installButton, layout.install}, {&m_exitButton, layout.exit},
     };
     for (const auto& [control, placed] : controls)

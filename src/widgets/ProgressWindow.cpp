@@ -58,12 +58,13 @@ bool ProgressWindow::Create(HWND owner, const std::string& title, bool smooth)
     if (!owner)
         owner = Application::MainWindowHandle();
 
-    if (!CreateEx(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, className, title, WS_POPUP | WS_CAPTION,
-                  {0, 0, kWidth, kHeight}, owner, 0))
+    if (!CreateEx(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, className, title, WS_POPUP | WS_CAPTION, {0, 0, kWidth, kHeight},
+                  owner, 0))
         return false;
 
     const DWORD barStyle = WS_CHILD | WS_VISIBLE | (smooth ? PBS_SMOOTH : 0);
-    m_text.Attach(CreateControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, m_hwnd, kTextId));
+    m_text.Attach(
+        CreateControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, m_hwnd, kTextId));
     if (!m_text.GetSafeHwnd())
         return false;
     m_bar.Attach(CreateControl(PROGRESS_CLASSA, "", barStyle, m_hwnd, kBarId));

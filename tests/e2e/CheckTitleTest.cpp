@@ -46,7 +46,9 @@ TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectory)
         {"CAMPAIGNNAME x = Rise: Fall/1 = II\r\nBACKBITMAP=back.bmp\r\n", "Rise: Fall/1 = II Installation"},
         {"BACKBITMAP=back.bmp\r\nINSTALLDIR=Orc Saga\r\n", "Kestrane"},
         // Both read the name as missing: it is hidden behind the byte-order mark.
-        {"\xEF\xBB\xBF" "CAMPAIGNNAME=Orc Saga\r\nBACKBITMAP=back.bmp\r\n", "Kestrane"},
+        {"\xEF\xBB\xBF"
+         "CAMPAIGNNAME=Orc Saga\r\nBACKBITMAP=back.bmp\r\n",
+         "Kestrane"},
     };
     for (const auto& [installIni, expectedTitle] : cases) {
         SCOPED_TRACE(installIni);
@@ -60,7 +62,8 @@ TEST(MainWindow, OpensTitledAsKestraneCheckSaysWithTheRegisteredDirectory)
         const std::string shown = WindowText(dialog);
         EXPECT_EQ(shown, expectedTitle);
         EXPECT_NE(report.find("  window title        \"" + shown + "\""), std::string::npos)
-            << "the window shows \"" << shown << "\"; kestrane-check printed:\n" << report;
+            << "the window shows \"" << shown << "\"; kestrane-check printed:\n"
+            << report;
         EXPECT_EQ(ControlText(dialog, IDC_GAME_DIR), game.Path() + "\\");
         EXPECT_EQ(ControlText(dialog, IDC_INSTALL_BUTTON), "Install");
         Click(dialog, IDOK);

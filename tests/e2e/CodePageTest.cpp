@@ -95,20 +95,30 @@ TEST_P(InCodePage932, InstallsAndUninstallsNamesThatEndInTheByteOfABackslashExac
 }
 
 const Case kCases[] = {
-    {"TrailingBackslashBytesEverywhere", std::string("Warcraft ") + kHyo, kSo, std::string("Saga ") + kNo,
+    {"TrailingBackslashBytesEverywhere",
+     std::string("Warcraft ") + kHyo,
+     kSo,
+     std::string("Saga ") + kNo,
      {{kHyo, test::kDirectory},
       {std::string(kHyo) + "\\" + kSo + ".w3m", "map"},
       {kJu, test::kDirectory},
       {std::string(kYo) + ".txt", "text"}},
      {}},
-    {"AFolderDeeperThan260Bytes", "Warcraft III", "Orc Saga", "Orc Saga",
+    {"AFolderDeeperThan260Bytes",
+     "Warcraft III",
+     "Orc Saga",
+     "Orc Saga",
      {{Repeated(kHyo, 40), test::kDirectory},
       {Repeated(kHyo, 40) + "\\" + Repeated(kHyo, 40), test::kDirectory},
       {kDeep, test::kDirectory},
       {kDeep + "\\" + kSentinel, "deep"}},
      {}},
     // "한" and "é" are not in 932; "¥" best-fits to the byte of "\" there.
-    {"NamesOutside932AndABestFitName", "Warcraft III", "Orc Saga", "Orc Saga", {},
+    {"NamesOutside932AndABestFitName",
+     "Warcraft III",
+     "Orc Saga",
+     "Orc Saga",
+     {},
      {"Maps\\\xED\x95\x9C.w3m", "caf\xC3\xA9.txt", "..\xC2\xA5Storm.dll"}},
 };
 

@@ -280,14 +280,17 @@ std::vector<HWND> Program::Windows(std::string_view classNameStart) const
 
 MessageBoxView Program::WaitForMessageBox(std::chrono::milliseconds timeout) const
 {
-    return *WaitFor("a message box, painted", [&]() -> std::optional<MessageBoxView> {
-        for (const HWND dialog : Windows()) {
-            if (::GetDlgItem(dialog, kMessageBoxTextId))
-                return ReadMessageBox(dialog);
-        }
-        ThrowIfEnded("a message box");
-        return std::nullopt;
-    }, timeout);
+    return *WaitFor(
+        "a message box, painted",
+        [&]() -> std::optional<MessageBoxView> {
+            for (const HWND dialog : Windows()) {
+                if (::GetDlgItem(dialog, kMessageBoxTextId))
+                    return ReadMessageBox(dialog);
+            }
+            ThrowIfEnded("a message box");
+            return std::nullopt;
+        },
+        timeout);
 }
 
 void Program::ThrowIfEnded(std::string_view what) const

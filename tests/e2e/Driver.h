@@ -81,12 +81,18 @@ int ScreenDpi();
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 HWND Control(HWND dialog, int id);  // throws when the dialog has no such control
-inline std::string ControlText(HWND dialog, int id) { return WindowText(Control(dialog, id)); }
+inline std::string ControlText(HWND dialog, int id)
+{
+    return WindowText(Control(dialog, id));
+}
 // The control's outer rectangle in its dialog's client coordinates.
 RECT ControlRect(HWND dialog, int id);
 
 // Posted, so that the program runs the click or the keys in its own message loop.
-inline void Click(HWND dialog, int id) { ::PostMessageA(Control(dialog, id), BM_CLICK, 0, 0); }
+inline void Click(HWND dialog, int id)
+{
+    ::PostMessageA(Control(dialog, id), BM_CLICK, 0, 0);
+}
 // Replaces the edit's text with a text that is not empty, character by character (WM_CHAR), as
 // typing does: every character raises EN_CHANGE.
 void TypeIntoEdit(HWND edit, std::string_view text);

@@ -40,9 +40,8 @@ public:
     {
         for (auto next = m_waiting.begin(); next != m_waiting.end();) {
             const DWORD attributes = ::GetFileAttributesW(next->c_str());
-            kestrane::UniqueFileHandle opened(::CreateFileW(next->c_str(), GENERIC_READ,
-                                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                            OPEN_EXISTING, 0, nullptr));
+            kestrane::UniqueFileHandle opened(::CreateFileW(
+                next->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
             // Gone, or a folder: nothing to hold. Held by its writer: tried on the next tick.
             if (opened || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 if (opened)
@@ -76,8 +75,8 @@ int main(int argc, char** argv)
         return 2;
     const std::wstring watched = kestrane::WideFromAnsi(argv[1]);
     const kestrane::UniqueFileHandle folder(
-        ::CreateFileW(watched.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+        ::CreateFileW(watched.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
     const kestrane::UniqueKernelHandle changed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     const kestrane::UniqueKernelHandle ready(::OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[3]));
     if (!folder || !changed || !ready)
@@ -89,10 +88,10 @@ int main(int argc, char** argv)
     watch.hEvent = changed.Get();
     const auto startWatching = [&] {
         ::ResetEvent(changed.Get());
-        return ::ReadDirectoryChangesW(folder.Get(), changes, sizeof changes, TRUE,
-                                       FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
-                                           FILE_NOTIFY_CHANGE_LAST_WRITE,
-                                       nullptr, &watch, nullptr) != FALSE;
+        return ::ReadDirectoryChangesW(
+                   folder.Get(), changes, sizeof changes, TRUE,
+                   FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE, nullptr,
+                   &watch, nullptr) != FALSE;
     };
     if (!startWatching())
         return 1;

@@ -125,7 +125,9 @@ const Step kInstalled = {nullptr, "Install", 0, nullptr, kDone, MB_ICONINFORMATI
 HostileCase Refused(const char* name, std::string installDir, const char* label, std::string text,
                     std::function<void(HostileDisk&)> arrange = nullptr)
 {
-    return {name, std::move(installDir), std::move(arrange),
+    return {name,
+            std::move(installDir),
+            std::move(arrange),
             {{nullptr, label, 0, nullptr, std::move(text), MB_ICONERROR, nullptr}}};
 }
 
@@ -169,19 +171,28 @@ const HostileCase kCases[] = {
     // Windows checks "Camp ." as "Camp" but reads "Camp .\game.dll" inside "Camp .", and
     // Wine inside "Camp ", here a link back to the game directory, whose game.dll makes the
     // campaign look installed. The refusal comes before the uninstall question.
-    {"TrimmedNameWithALinkBackToTheGame", "Camp .", nullptr,
+    {"TrimmedNameWithALinkBackToTheGame",
+     "Camp .",
+     nullptr,
      {{nullptr, "Install", 0, [](HostileDisk& disk) { test::MakeUnixLink(disk.Game(), disk.Game(), "Camp ", true); },
        UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr},
       {nullptr, "Uninstall", 0, nullptr, UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr}}},
-    {"ThePlayersMapsFolder", "Maps", [](HostileDisk& disk) { disk.AddPlayersMaps(); },
+    {"ThePlayersMapsFolder",
+     "Maps",
+     [](HostileDisk& disk) { disk.AddPlayersMaps(); },
      {{nullptr, "Install", 0, nullptr, OthersFolderText("<game>\\Maps"), MB_ICONERROR, nullptr},
       // A stray library makes the folder look installed; the player removes it before the click.
-      {[](HostileDisk& disk) { disk.Root().WriteFile("Warcraft III\\Maps\\game.dll", "a stray library"); },
-       "Uninstall", 0, [](HostileDisk& disk) { ::DeleteFileA((disk.Game() + "\\Maps\\game.dll").c_str()); },
+      {[](HostileDisk& disk) { disk.Root().WriteFile("Warcraft III\\Maps\\game.dll", "a stray library"); }, "Uninstall",
+       0, [](HostileDisk& disk) { ::DeleteFileA((disk.Game() + "\\Maps\\game.dll").c_str()); },
        OthersFolderText("<game>\\Maps"), MB_ICONERROR, nullptr}}},
-    {"SwappedForALinkWhileTheQuestionWaitsThenYes", "Orc Saga", nullptr,
-     {kInstalled, {nullptr, "Uninstall", IDYES, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
-    {"SwappedForALinkWhileTheQuestionWaitsThenNo", "Orc Saga", nullptr,
+    {"SwappedForALinkWhileTheQuestionWaitsThenYes",
+     "Orc Saga",
+     nullptr,
+     {kInstalled,
+      {nullptr, "Uninstall", IDYES, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
+    {"SwappedForALinkWhileTheQuestionWaitsThenNo",
+     "Orc Saga",
+     nullptr,
      {kInstalled, {nullptr, "Uninstall", IDNO, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
 };
 

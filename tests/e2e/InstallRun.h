@@ -19,7 +19,10 @@ inline constexpr const char* kUninstalled =
     "Uninstallation done sucessfully!\n(Don't forget to remove the shortcuts yourself!)";
 
 using test::ReadTextFile;
-inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 // The stand-in game.dll as the install must rewrite it, by the plain reference loop.
 inline std::string Rewritten(std::string bytes)
 {
@@ -72,8 +75,10 @@ protected:
     // The campaign directory as the install must leave it.
     test::Tree Installed() const
     {
-        test::Tree installed = {{"game.dll", Rewritten(StandInGameDll())}, {"saga.ico", "icon"},
-                                {"Maps", test::kDirectory}, {"Maps\\Chapter1.w3m", "chapter one"}};
+        test::Tree installed = {{"game.dll", Rewritten(StandInGameDll())},
+                                {"saga.ico", "icon"},
+                                {"Maps", test::kDirectory},
+                                {"Maps\\Chapter1.w3m", "chapter one"}};
         for (const char* name : kGameFiles)
             installed[name] = ReadTextFile(m_game + "\\" + name);
         return installed;

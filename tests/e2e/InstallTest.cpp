@@ -56,7 +56,8 @@ TEST_F(InstallRun, BuildsTheCampaignsCopyOfTheGameLeavesTheShortcutAtUninstallAn
 TEST_F(InstallRun, RunsEveryStepAndReportsOnlyTheLastFailure)
 {
     const std::tuple<std::vector<const char*>, const char*, std::string> cases[] = {
-        {{"Warcraft III.exe", "Mss32.dll"}, "Error: an error occured while copying \"mss32.dll\" campaign file!",
+        {{"Warcraft III.exe", "Mss32.dll"},
+         "Error: an error occured while copying \"mss32.dll\" campaign file!",
          m_game},
         {{"Storm.dll", "game.dll"}, "Error: an error occured while reading game.dll!", m_game + "\\"},
     };

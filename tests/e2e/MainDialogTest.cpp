@@ -18,9 +18,8 @@ constexpr int kBrowserStatusId = 0x3743;
 HWND OpenFolderBrowser(const Program& program, HWND dialog)
 {
     Click(dialog, IDC_BROWSE_BUTTON);
-    return program.WaitForDialog("the folder browser", [](HWND window) {
-        return ::FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
-    });
+    return program.WaitForDialog("the folder browser",
+                                 [](HWND window) { return ::FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr); });
 }
 
 // Selects the browser's items below its root one after the other until one is a folder with a

@@ -26,8 +26,8 @@ public:
         const std::string readyName =
             "KestraneScannerReady." + std::to_string(::GetCurrentProcessId()) + "." + std::to_string(++started);
         const UniqueKernelHandle ready(::CreateEventA(nullptr, TRUE, FALSE, readyName.c_str()));
-        std::string commandLine = "\"" KESTRANE_SCANNER_EXE_PATH "\" \"" + folder + "\" " +
-                                  std::to_string(hold.count()) + " " + readyName;
+        std::string commandLine =
+            "\"" KESTRANE_SCANNER_EXE_PATH "\" \"" + folder + "\" " + std::to_string(hold.count()) + " " + readyName;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
@@ -57,9 +57,9 @@ class HeldFiles;
 // In the texts, "<campaign>" stands for the campaign directory.
 struct HeldCase {
     const char* name;
-    std::chrono::milliseconds hold;  // zero: until the scanner ends
-    int answer;                      // 0: Install; IDYES or IDNO: Uninstall of the installed campaign
-    void (*arrange)(const HeldFiles&);  // once the program shows its label, before the scanner starts
+    std::chrono::milliseconds hold;                   // zero: until the scanner ends
+    int answer;                                       // 0: Install; IDYES or IDNO: Uninstall of the installed campaign
+    void (*arrange)(const HeldFiles&);                // once the program shows its label, before the scanner starts
     std::vector<std::pair<std::string, long>> boxes;  // that end the click, in their order
     const char* label;                                // afterwards
     // The campaign directory afterwards, from what an install leaves there; empty: it is gone.
@@ -146,27 +146,48 @@ test::Tree Whole(test::Tree installed)
 const HeldCase kCases[] = {
     {"FirstInstall", kBrief, 0, nullptr, {{kDone, MB_ICONINFORMATION}}, "Uninstall", Whole},
     // The copy of game.dll is never held: it is kept from others until it is in place.
-    {"FirstInstallHeldUntilTheScannerEnds", kUntilEnded, 0, nullptr, {{kDone, MB_ICONINFORMATION}}, "Uninstall",
-     Whole},
-    {"InstallAfterAFailedOne", kBrief, 0,
+    {"FirstInstallHeldUntilTheScannerEnds", kUntilEnded, 0, nullptr, {{kDone, MB_ICONINFORMATION}}, "Uninstall", Whole},
+    {"InstallAfterAFailedOne",
+     kBrief,
+     0,
      [](const HeldFiles& run) {
          ::CreateDirectoryA(run.CampaignPath().c_str(), nullptr);
          test::MakeTree(run.CampaignPath(), test::Without(run.InstalledFiles(), "game.dll"));
      },
-     {{kDone, MB_ICONINFORMATION}}, "Uninstall", Whole},
-    {"InstallOverAnEarlierGameDllHeldUntilTheScannerEnds", kUntilEnded, 0,
+     {{kDone, MB_ICONINFORMATION}},
+     "Uninstall",
+     Whole},
+    {"InstallOverAnEarlierGameDllHeldUntilTheScannerEnds",
+     kUntilEnded,
+     0,
      [](const HeldFiles& run) { run.Root().WriteFile("Warcraft III\\Orc Saga\\game.dll", "an earlier library"); },
-     {{kReadingOrWriting, MB_ICONERROR}}, "Install",
+     {{kReadingOrWriting, MB_ICONERROR}},
+     "Install",
      [](test::Tree installed) {
          installed["game.dll"] = "an earlier library";
          return installed;
      }},
-    {"UninstallYes", kBrief, IDYES, nullptr, {{kUninstalled, MB_ICONINFORMATION}}, "Install",
+    {"UninstallYes",
+     kBrief,
+     IDYES,
+     nullptr,
+     {{kUninstalled, MB_ICONINFORMATION}},
+     "Install",
      [](test::Tree) { return test::Tree{}; }},
-    {"UninstallNo", kBrief, IDNO, nullptr,
-     {{kAddedFiles, MB_ICONINFORMATION}, {kUninstalled, MB_ICONINFORMATION}}, "Install", CampaignsOwnFiles},
-    {"UninstallNoHeldUntilTheScannerEnds", kUntilEnded, IDNO, nullptr, {{kManualRemoval, MB_ICONERROR}},
-     "Uninstall", Whole},
+    {"UninstallNo",
+     kBrief,
+     IDNO,
+     nullptr,
+     {{kAddedFiles, MB_ICONINFORMATION}, {kUninstalled, MB_ICONINFORMATION}},
+     "Install",
+     CampaignsOwnFiles},
+    {"UninstallNoHeldUntilTheScannerEnds",
+     kUntilEnded,
+     IDNO,
+     nullptr,
+     {{kManualRemoval, MB_ICONERROR}},
+     "Uninstall",
+     Whole},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scanner, HeldFiles, ::testing::ValuesIn(kCases),
@@ -201,7 +222,8 @@ TEST_F(InstallRun, TwoInstancesInstallingAtOnceLeaveTheWholeCampaign)
     ::GetWindowRect(otherDialog, &otherRect);
     ::SetWindowPos(m_dialog, nullptr, screen.left, screen.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(otherDialog, nullptr, screen.right - (otherRect.right - otherRect.left),
-                   screen.bottom - (otherRect.bottom - otherRect.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                   screen.bottom - (otherRect.bottom - otherRect.top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Click(m_dialog, IDC_INSTALL_BUTTON);
     Click(otherDialog, IDC_INSTALL_BUTTON);
     for (const Program* program : {&*m_program, &other}) {

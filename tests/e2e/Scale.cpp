@@ -61,11 +61,11 @@ void ExpectProgressWindowLaidOut(HWND progress)
     ::GetClientRect(progress, &client);
     EXPECT_EQ(client.right, AtTestBedScale(410));
     const int margin = AtTestBedScale(10);
-    ExpectInsideAndApart({"the client area less its margin",
-                          {margin, margin, client.right - margin, client.bottom - margin}},
-                         {{"the text line", ControlRect(progress, kProgressTextId)},
-                          {"the bar", ControlRect(progress, kProgressBarId)},
-                          {"the Cancel button", ControlRect(progress, kProgressCancelId)}});
+    ExpectInsideAndApart(
+        {"the client area less its margin", {margin, margin, client.right - margin, client.bottom - margin}},
+        {{"the text line", ControlRect(progress, kProgressTextId)},
+         {"the bar", ControlRect(progress, kProgressBarId)},
+         {"the Cancel button", ControlRect(progress, kProgressCancelId)}});
 }
 
 COLORREF WaitForPixel(HWND window, POINT clientPoint, COLORREF expected)

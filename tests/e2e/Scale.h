@@ -12,7 +12,10 @@ namespace kestrane::e2e {
 // The dpi the run's Wine prefix was made with (KESTRANE_TEST_DPI); 96 when the run names none.
 int TestBedDpi();
 // `pixels` at the test bed's dpi; exact for the scales the runs use.
-inline int AtTestBedScale(int pixels) { return pixels * TestBedDpi() / 96; }
+inline int AtTestBedScale(int pixels)
+{
+    return pixels * TestBedDpi() / 96;
+}
 
 // Every one of `controls` (client rectangles) lies inside `outer`; and, for the second, no two overlap.
 using NamedRect = std::pair<std::string_view, RECT>;

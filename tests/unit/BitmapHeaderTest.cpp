@@ -77,10 +77,15 @@ TEST(ReadBitmapHeader, RefusesHeadersItCannotShow)
     EXPECT_FALSE(ReadBitmapHeader(MakeBlock({}, 39))) << "a block shorter than the information header";
     EXPECT_FALSE(ReadBitmapHeader(MakeBlock({.headerSize = 124}, 100))) << "V5 header longer than the block";
     const std::pair<const char*, Fields> cases[] = {
-        {"OS/2 core header", {.headerSize = 12}}, {"OS/2 2.x header", {.headerSize = 64}},
-        {"header size 0xFFFFFFFF", {.headerSize = 0xFFFFFFFF}}, {"zero width", {.width = 0}},
-        {"negative width", {.width = -2}}, {"zero height", {.height = 0}}, {"two planes", {.planes = 2}},
-        {"7 bits per pixel", {.bitsPerPixel = 7}}, {"bit fields at 24 bits", {.compression = 3}},
+        {"OS/2 core header", {.headerSize = 12}},
+        {"OS/2 2.x header", {.headerSize = 64}},
+        {"header size 0xFFFFFFFF", {.headerSize = 0xFFFFFFFF}},
+        {"zero width", {.width = 0}},
+        {"negative width", {.width = -2}},
+        {"zero height", {.height = 0}},
+        {"two planes", {.planes = 2}},
+        {"7 bits per pixel", {.bitsPerPixel = 7}},
+        {"bit fields at 24 bits", {.compression = 3}},
         {"8-bit run-length at 4 bits", {.bitsPerPixel = 4, .compression = 1, .imageSize = 4}},
         {"JPEG inside", {.compression = 4, .imageSize = 16}},
         {"run-length without its size", {.bitsPerPixel = 8, .compression = 1}},
@@ -120,9 +125,12 @@ TEST(BitmapBlock, StartsBehindTheFileHeaderOfAFileThatBeginsWithBM)
 {
     // The file, and the size of the block behind its header (none: no bitmap file).
     const std::pair<std::string, std::optional<std::size_t>> cases[] = {
-        {"BM" + std::string(12, '\0'), 0}, {"BM" + std::string(12, '\0') + "block", 5},
-        {"BM" + std::string(11, '\0'), std::nullopt}, {"BA" + std::string(20, '\0'), std::nullopt},
-        {"MB" + std::string(20, '\0'), std::nullopt}, {"", std::nullopt},
+        {"BM" + std::string(12, '\0'), 0},
+        {"BM" + std::string(12, '\0') + "block", 5},
+        {"BM" + std::string(11, '\0'), std::nullopt},
+        {"BA" + std::string(20, '\0'), std::nullopt},
+        {"MB" + std::string(20, '\0'), std::nullopt},
+        {"", std::nullopt},
     };
     for (const auto& [file, blockSize] : cases) {
         const auto bytes = std::as_bytes(std::span(file));

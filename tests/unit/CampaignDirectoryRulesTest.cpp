@@ -27,7 +27,9 @@ TEST(HasTrimmedPart, FindsEveryPartWindowsReadsTwoWays)
         {"", false},
         // Code page 932: the second byte of "\x95\x5C" is no separator, and neither half is a dot.
         {"\x95\x5C", false},
-        {"\x95\x5C" "Camp.", true},
+        {"\x95\x5C"
+         "Camp.",
+         true},
     };
     for (const auto& [path, trimmed] : cases)
         EXPECT_EQ(HasTrimmedPart(path), trimmed) << "\"" << path << "\"";
@@ -55,7 +57,7 @@ TEST(HoldsOnlyOthersFiles, RefusesAFullFolderWithNoneOfTheInstallersFiles)
 TEST(NamesGameFolder, KnowsTheFoldersOfAWarcraftIIIDirectory)
 {
     const std::tuple<const char*, bool> cases[] = {
-        {"maps", true},  {"CAMPAIGNS", true}, {"Redist", true},    {"Map", false},
+        {"maps", true},   {"CAMPAIGNS", true},  {"Redist", true},    {"Map", false},
         {"Maps2", false}, {"Maps\\Orc", false}, {"Orc Saga", false}, {"", false},
     };
     for (const auto& [installDir, gameFolder] : cases)

@@ -19,7 +19,7 @@ TEST(LeadByteRule, KnowsTheLeadBytesOfEachTwoBytePage)
         const char* leads;  // one digit per byte above
     };
     const Case cases[] = {
-        {932, "000110011000"}, {936, "000111111110"}, {949, "000111111110"},
+        {932, "000110011000"}, {936, "000111111110"},  {949, "000111111110"},
         {950, "000111111110"}, {1252, "000000000000"}, {1251, "000000000000"},
     };
     for (const auto& [codePage, leads] : cases) {
@@ -61,10 +61,14 @@ TEST(EndsWithCharacter, TellsARealBackslashFromTheSecondByteOfACharacter)
         bool in936;
     };
     const Case cases[] = {
-        {"C:\\Games\\"sv, true, true, true},         {"C:\\\x95\x5C"sv, true, false, false},
-        {"C:\\\x95\x5C\\"sv, true, true, true},       {"\x83\x5C\x83\x5C"sv, true, false, false},
-        {"a\x95"sv, false, false, false},             {"\x5C"sv, true, true, true},
-        {"\x95\x95\x5C"sv, true, true, true},        {"\xA0\x5C"sv, true, true, false},
+        {"C:\\Games\\"sv, true, true, true},
+        {"C:\\\x95\x5C"sv, true, false, false},
+        {"C:\\\x95\x5C\\"sv, true, true, true},
+        {"\x83\x5C\x83\x5C"sv, true, false, false},
+        {"a\x95"sv, false, false, false},
+        {"\x5C"sv, true, true, true},
+        {"\x95\x95\x5C"sv, true, true, true},
+        {"\xA0\x5C"sv, true, true, false},
         {""sv, false, false, false},
     };
     for (const auto& [text, in1252, in932, in936] : cases) {

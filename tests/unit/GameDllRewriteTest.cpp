@@ -46,8 +46,8 @@ TEST(RewriteGameDll, RewritesEachRuleWhereAndOnlyWhereTheScanTriesIt)
     // Left as they are: no zero byte behind a reference; a rule starting one byte too near the
     // end; bytes that differ from a pattern only in bit 5 but are no letters.
     const std::string_view unchanged[] = {
-        "war3.mpqX..tail"sv,    "redist\\miles\x01...tail"sv, "war3.mpq\0abc"sv,       "redist\\miles\0abc"sv,
-        "Allow Local Files"sv,  "war3\x0Empq\0abcd"sv,        "war\x13.mpq\0abcd"sv,   "redist|miles\0abcd"sv,
+        "war3.mpqX..tail"sv,     "redist\\miles\x01...tail"sv, "war3.mpq\0abc"sv,     "redist\\miles\0abc"sv,
+        "Allow Local Files"sv,   "war3\x0Empq\0abcd"sv,        "war\x13.mpq\0abcd"sv, "redist|miles\0abcd"sv,
         "allow\0local files."sv, "\xD7\xC1R3.MPQ\0abcd"sv,
     };
     std::vector<std::pair<std::string_view, std::string_view>> all(std::begin(cases), std::end(cases));

@@ -18,8 +18,14 @@ namespace {
 // control sizes at the classic dialog font.
 InstallerDialogLayoutInput TemplateDialog(std::optional<Extent> background)
 {
-    return {.window = {100, 50, 418, 240}, .clientLeft = 103, .clientTop = 72, .background = background,
-            .editHeight = 23, .browseButton = {23, 23}, .installButton = {75, 23}, .exitButton = {75, 23}};
+    return {.window = {100, 50, 418, 240},
+            .clientLeft = 103,
+            .clientTop = 72,
+            .background = background,
+            .editHeight = 23,
+            .browseButton = {23, 23},
+            .installButton = {75, 23},
+            .exitButton = {75, 23}};
 }
 
 // The controls' places inside the frame are measured on the real dialog at every scale.
@@ -62,8 +68,8 @@ TEST(LayOutInstallerDialog, SizesTheWindowToThePictureAndPutsTheFrameAtItsBottom
 TEST(ScaleForDpi, RoundsToTheNearestPixelHalvesAwayFromZero)
 {
     const std::tuple<int, int, int> cases[] = {
-        {7, 96, 7},    {7, 120, 9},    {7, 144, 11},   {7, 192, 14},  {87, 120, 109}, {87, 144, 131},
-        {15, 120, 19}, {22, 144, 33},  {390, 144, 585}, {-20, 144, -30}, {-7, 144, -11}, {0, 192, 0},
+        {7, 96, 7},    {7, 120, 9},   {7, 144, 11},    {7, 192, 14},    {87, 120, 109}, {87, 144, 131},
+        {15, 120, 19}, {22, 144, 33}, {390, 144, 585}, {-20, 144, -30}, {-7, 144, -11}, {0, 192, 0},
     };
     for (const auto& [pixels, dpi, expected] : cases)
         EXPECT_EQ(ScaleForDpi(pixels, dpi), expected) << pixels << " at " << dpi;

@@ -40,9 +40,11 @@ using Changes = std::map<std::string, std::optional<std::string>>;
 PackageReport CheckChangedPackage(const Changes& changes, unsigned codePage = kDefaultCodePage)
 {
     std::random_device random;
-    const fs::path root = fs::temp_directory_path() / ("kestrane-check-" + std::to_string(random()) +
-                                                        std::to_string(random()));
-    Changes files = {{"install.ini", kCleanIni}, {"back.bmp", kBackground}, {"Kestrane Files/orc.ico", "icon"},
+    const fs::path root =
+        fs::temp_directory_path() / ("kestrane-check-" + std::to_string(random()) + std::to_string(random()));
+    Changes files = {{"install.ini", kCleanIni},
+                     {"back.bmp", kBackground},
+                     {"Kestrane Files/orc.ico", "icon"},
                      {"Kestrane Files/map.w3m", "map"}};
     for (const auto& [name, bytes] : changes)
         files[name] = bytes;
@@ -114,7 +116,8 @@ TEST(CheckPackage, FindsEachPitfallOnceAndNothingWhereThereIsNone)
         {{{"install.ini", "CAMPAIGNNAME=No installdir needed\nBACKBITMAP=back.bmp\nINSTALLDIR=War\n"}},
          {{KeyHidden, Error, 3, "inside line 1"}}},
         {{{"install.ini", "\xEF\xBB\xBF" + kCleanIni}}, {{BytesBeforeKey, Warning, 1, "byte-order mark"}}},
-        {{{"install.ini", "\xEF\xBB\xBF" "BACKBITMAP=back.bmp\nCAMPAIGNNAME=Orc\nICON=orc.ico\nINSTALLDIR=Orc\n"}},
+        {{{"install.ini", "\xEF\xBB\xBF"
+                          "BACKBITMAP=back.bmp\nCAMPAIGNNAME=Orc\nICON=orc.ico\nINSTALLDIR=Orc\n"}},
          {{BytesBeforeKey, Error, 1, "\"Error: file not found: \""}}},
         {{{"install.ini", "CAMPAIGNNAME=Orc\nICON=orc.ico\nBACKBITMAP=back.bmp\n INSTALLDIR=Orc\n"}},
          {{BytesBeforeKey, Error, 4, "1 byte (20)"}}},
@@ -124,7 +127,8 @@ TEST(CheckPackage, FindsEachPitfallOnceAndNothingWhereThereIsNone)
          {{EmptyValue, Warning, 1, "title \"Kestrane\""}, {EmptyValue, Error, 3, "nothing after \"=\""}}},
         {{{"install.ini", kCleanIni + "icon=other.ico\r\n"}}, {{KeyRepeated, Warning, 5, "read ICON from line 2"}}},
         {{{"install.ini", "[Setup]\n"}},
-         {{KeyMissing, Warning, 0, "No line begins with CAMPAIGNNAME"}, {KeyMissing, Error, 0, "BACKBITMAP"},
+         {{KeyMissing, Warning, 0, "No line begins with CAMPAIGNNAME"},
+          {KeyMissing, Error, 0, "BACKBITMAP"},
           {KeyMissing, Error, 0, "INSTALLDIR"}}},
         {{{"install.ini", IniWith("INSTALLDIR", "Orc Saga/.")}}, {}},
         {{{"install.ini", IniWith("INSTALLDIR", "D:")}},
@@ -148,7 +152,8 @@ TEST(CheckPackage, FindsEachPitfallOnceAndNothingWhereThereIsNone)
          {{BitmapRejected, Error, 0, "\"Error: invalid bitmap file: back.bmp\""}}},
         {{{"back.bmp", test::MakeBitmapFile(100, 79)}}, {{BitmapTooLow, Warning, 0, "only 79 pixels high"}}},
         {{{"back.bmp", test::MakeBitmapFile(100, 80)}}, {}},
-        {{{"Kestrane Files/orc.ico", std::nullopt}, {"Kestrane Files/map.w3m", std::nullopt},
+        {{{"Kestrane Files/orc.ico", std::nullopt},
+          {"Kestrane Files/map.w3m", std::nullopt},
           {"install.ini", IniWith("ICON", "")}},
          {{EmptyValue, Warning, 2, "game's own icon"}, {NoCampaignFiles, Warning, 0, "copies nothing"}}},
         {{{"Kestrane Files/orc.ico", std::nullopt}, {"orc.ico", "icon"}},
@@ -196,7 +201,8 @@ TEST(CheckPackage, WarnsOfNamesThatACodePageReadsOtherwiseAndOfPathsTooLong)
          {{LinkNameReplaced, Warning, 1, "(\"\\\")"}, {NameBeyondAscii, Warning, 1, "the window title"}},
          {{BackslashSecondByte, Warning, 1, "CAMPAIGNNAME"}, {NameBeyondAscii, Warning, 1, "the window title"}}},
         {{{deepFile, "map"}, {"install.ini", IniWith("INSTALLDIR", longInstallDir)}},
-         {{PathTooLong, Warning, 0, "map.w3m\" becomes 265 characters long below \"C:\\Program Files (x86)\\Warcraft III\\c"}},
+         {{PathTooLong, Warning, 0,
+           "map.w3m\" becomes 265 characters long below \"C:\\Program Files (x86)\\Warcraft III\\c"}},
          {{PathTooLong, Warning, 0, "259 characters"}}},
     };
     for (const auto& [changes, in1252, in932] : rows) {
@@ -228,7 +234,9 @@ TEST(JsonQuoted, EscapesQuotesBackslashesControlBytesAndBytesAbove127)
         {"", R"("")"},
         {R"(say "hi" in ..\Orc\ / ~)", R"("say \"hi\" in ..\\Orc\\ / ~")"},
         {"a\nb\r\tc\x01\x1f\x7fnul\0x"s, R"("a\nb\r\tc\u0001\u001F\u007Fnul\u0000x")"},
-        {"\xEF\xBB\xBF" "caf\xE9", R"("\u00EF\u00BB\u00BFcaf\u00E9")"},
+        {"\xEF\xBB\xBF"
+         "caf\xE9",
+         R"("\u00EF\u00BB\u00BFcaf\u00E9")"},
     };
     for (const auto& [text, quoted] : cases)
         EXPECT_EQ(JsonQuoted(text), quoted);

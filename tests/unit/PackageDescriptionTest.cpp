@@ -27,7 +27,9 @@ TEST(ParsePackageDescription, ExtractsTheFourValues)
         {"ICONFILE=war.ico\nCAMPAIGNNAME x = y = z\n", {"y = z", "war.ico", "", ""}},
         {"ICON war.ico\nBACKBITMAP\nCAMPAIGNNAME=x\nINSTALLDIR", {"x", "", "", ""}},
         {"[Setup]\nName=x\nICON=", {"", "", "", ""}},
-        {"\xEF\xBB\xBF" "CAMPAIGNNAME=x\nICON=i.ico\n", {"", "i.ico", "", ""}},
+        {"\xEF\xBB\xBF"
+         "CAMPAIGNNAME=x\nICON=i.ico\n",
+         {"", "i.ico", "", ""}},
         {"INSTALLDIR=..\\Camp\\", {"", "", "", "Camp"}},
         {" ICON=a.ico\nICON=b.ico\n", {"", "", "", ""}},
         {"ICON=a\0b\nCAMPAIGNNAME=c\n"sv, {"c", std::string("a\0b", 3), "", ""}},

@@ -25,7 +25,8 @@ TEST(SanitiseLinkName, ReplacesControlBytesAndTheNineReservedCharacters)
     };
     for (const auto& [name, in1252, in932] : cases) {
         EXPECT_EQ(SanitiseLinkName(name, LeadByteRuleOf(1252)), in1252) << ::testing::PrintToString(name);
-        EXPECT_EQ(SanitiseLinkName(name, LeadByteRuleOf(932)), in932 ? in932 : in1252) << ::testing::PrintToString(name);
+        EXPECT_EQ(SanitiseLinkName(name, LeadByteRuleOf(932)), in932 ? in932 : in1252)
+            << ::testing::PrintToString(name);
     }
 }
 

@@ -42,9 +42,14 @@ TEST(JoinPath, PutsOneSeparatorUnlessTheDirectoryEndsInOneOrInAColon)
 TEST(NamesNetworkPath, FindsBothSeparatorSpellingsAfterLeadingWhiteSpaceOnly)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"\\\\host\\share\\x.bmp", true}, {"//host/share/x.bmp", true}, {" \t\\\\host\\x.bmp", true},
-        {"\\x.bmp", false},                 {"C:\\x.bmp", false},          {"a\\\\b.bmp", false},
-        {"/x.bmp", false},                 {"", false},
+        {"\\\\host\\share\\x.bmp", true},
+        {"//host/share/x.bmp", true},
+        {" \t\\\\host\\x.bmp", true},
+        {"\\x.bmp", false},
+        {"C:\\x.bmp", false},
+        {"a\\\\b.bmp", false},
+        {"/x.bmp", false},
+        {"", false},
     };
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(NamesNetworkPath(path), expected) << path;

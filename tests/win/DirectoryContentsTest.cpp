@@ -16,8 +16,8 @@ namespace {
 using test::kDirectory;
 using test::kLink;
 using test::MakeTree;
-using test::Snapshot;
 using test::ReadWideFile;
+using test::Snapshot;
 using test::Tree;
 using test::WideFromUtf8;
 using test::WriteWideFile;
@@ -83,17 +83,18 @@ TEST(CopyDirectoryContents, PlacesEveryNameExactlyAndNeverWritesThroughALink)
     MakeTree(outside.Path(), {{"Maps", kDirectory}, {"Maps\\Chapter1.w3m", "the game's map"}, {"patch", "the game's"}});
     MakeTree(parent.Path(), {{"Storm.dll", "the game's Storm"}, {"Camp", kDirectory}});
     test::MakeDirectoryLink(outside / "Maps", destination + "\\Maps");
-    ASSERT_TRUE(::CreateHardLinkW(WideFromUtf8(destination + "\\war3patch.mpq").c_str(), WideFromUtf8(outside / "patch").c_str(),
-                                  nullptr));
+    ASSERT_TRUE(::CreateHardLinkW(WideFromUtf8(destination + "\\war3patch.mpq").c_str(),
+                                  WideFromUtf8(outside / "patch").c_str(), nullptr));
     const char* names[] = {"地図.w3m", "Карта.w3m", "..＼Storm.dll", "war3patch.mpq"};
     MakeTree(source.Path(), {{"Maps", kDirectory}, {"Maps\\Chapter1.w3m", "the campaign's map"}});
     for (const char* name : names)
         WriteWideFile(WideFromUtf8(source / name), "x");
 
     std::vector<std::string> notPlaced;
-    EXPECT_NE(CopyDirectoryContents(source.Path(), destination,
-                                    [&notPlaced](const std::string& relativePath) { notPlaced.push_back(relativePath); }),
-              0);
+    EXPECT_NE(
+        CopyDirectoryContents(source.Path(), destination,
+                              [&notPlaced](const std::string& relativePath) { notPlaced.push_back(relativePath); }),
+        0);
     for (const char* name : names)
         EXPECT_EQ(ReadWideFile(WideFromUtf8(destination + "\\" + name)), "x") << name;
     EXPECT_EQ(notPlaced, (std::vector<std::string>{"Maps", "Maps\\Chapter1.w3m"}));
@@ -112,7 +113,9 @@ TEST(DeleteDirectoryContents, KeepsTheDirectoryAndAReadOnlyFileWithEveryDirector
 
     EXPECT_EQ(DeleteDirectoryContents(folder / "missing"), Deleted::NotListed);
     EXPECT_EQ(DeleteDirectoryContents(folder.Path()), Deleted::Partly);
-    const Tree kept = {{"Maps", kDirectory}, {"Maps\\Deeper", kDirectory}, {"Maps\\Deeper\\Deepest", kDirectory},
+    const Tree kept = {{"Maps", kDirectory},
+                       {"Maps\\Deeper", kDirectory},
+                       {"Maps\\Deeper\\Deepest", kDirectory},
                        {"Maps\\Deeper\\Deepest\\secret.w3m", "secret"}};
     EXPECT_EQ(Snapshot(folder.Path()), kept);
 
@@ -131,7 +134,8 @@ TEST(DeleteDirectoryContents, WaitsForOtherProgramsToLetGoOfWhatItDeletes)
     const test::BriefHold scanned(folder / "Maps\\Chapter1.w3m", FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   std::chrono::milliseconds(300));
     const test::BriefHold indexed(folder / "Maps\\Deeper\\Deepest\\secret.w3m",
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, std::chrono::milliseconds(300));
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  std::chrono::milliseconds(300));
     EXPECT_EQ(DeleteDirectoryContents(folder.Path()), Deleted::Everything);
     EXPECT_TRUE(RemoveDirectoryAfter(folder.Path(), Deleted::Everything)) << ::GetLastError();
     EXPECT_EQ(::GetFileAttributesA(folder.Path().c_str()), INVALID_FILE_ATTRIBUTES);
@@ -149,8 +153,7 @@ TEST(DeleteDirectoryContents, RemovesLinksButNeverWhatTheyPointTo)
     test::MakeDirectoryLink(outside / "Full", folder / "Maps\\full link");
     test::MakeDirectoryLink(outside / "Empty", folder / "Maps\\Deeper\\empty link");
 
-    EXPECT_EQ(DeleteDirectoryContents(folder.Path()),
-              test::RunningOnWine() ? Deleted::Partly : Deleted::Everything);
+    EXPECT_EQ(DeleteDirectoryContents(folder.Path()), test::RunningOnWine() ? Deleted::Partly : Deleted::Everything);
     EXPECT_EQ(Snapshot(outside.Path()), outsideFiles);
     // Windows opens a link itself and lets it go; Wine 8 opens a Unix link's target, so the
     // link stays, and the directories above it.

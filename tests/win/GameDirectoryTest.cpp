@@ -1,5 +1,5 @@
-#include "app/GameDirectory.h"
 #include "app/core/InstallPath.h"
+#include "app/GameDirectory.h"
 #include "framework/UniqueHandle.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,8 @@ TEST(GetGameDirectory, TakesTheBytesTheQueryReportsWhateverTheType)
     };
     for (const auto& [what, bytes, type, expected] : cases) {
         const auto* data = reinterpret_cast<const BYTE*>(bytes.data());
-        ASSERT_EQ(::RegSetValueExA(key.Get(), kInstallPathValue, 0, type, data, static_cast<DWORD>(bytes.size())), 0) << what;
+        ASSERT_EQ(::RegSetValueExA(key.Get(), kInstallPathValue, 0, type, data, static_cast<DWORD>(bytes.size())), 0)
+            << what;
         EXPECT_EQ(GetGameDirectory(), expected) << what;
     }
 }

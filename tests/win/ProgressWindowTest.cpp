@@ -56,8 +56,10 @@ TEST_F(ProgressWindowTest, CentresWhenTheRememberedCornerIsOffScreen)
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
     const std::tuple<int, int, bool> cases[] = {
-        {0, 0, true},           {width - 1, height - 1, true}, {width - 1, 0, true}, {100, height - 1, true},
-        {width, 0, false},      {0, height, false},            {-1, 0, false},       {0, -1, false},
+        {0, 0, true},         {width - 1, height - 1, true},
+        {width - 1, 0, true}, {100, height - 1, true},
+        {width, 0, false},    {0, height, false},
+        {-1, 0, false},       {0, -1, false},
         {-1, -1, false},
     };
     for (const auto& [x, y, kept] : cases) {

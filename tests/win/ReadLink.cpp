@@ -39,7 +39,8 @@ LinkFacts ReadLink(const std::string& linkPath)
     facts.path = read("GetPath", [&] { return link->GetPath(text, MAX_PATH, nullptr, 0); });
     facts.workingDirectory = read("GetWorkingDirectory", [&] { return link->GetWorkingDirectory(text, MAX_PATH); });
     facts.description = read("GetDescription", [&] { return link->GetDescription(text, MAX_PATH); });
-    facts.iconLocation = read("GetIconLocation", [&] { return link->GetIconLocation(text, MAX_PATH, &facts.iconIndex); });
+    facts.iconLocation =
+        read("GetIconLocation", [&] { return link->GetIconLocation(text, MAX_PATH, &facts.iconIndex); });
     return facts;
 }
 

@@ -79,15 +79,24 @@ TEST(WriteCampaignGameDll, FailsWithTheTextOfTheFailedStepAndLeavesEverythingAsI
         bool oldCopyHeldOpen = false;
     };
     const Case cases[] = {
-        {"no game.dll in the game directory", {{"Camp", kDirectory}}, "Camp", {},
+        {"no game.dll in the game directory",
+         {{"Camp", kDirectory}},
+         "Camp",
+         {},
          "Error: an error occured while reading game.dll!"},
         {"a directory named game.dll",
          {{"Camp", kDirectory}, {"Camp\\game.dll", kDirectory}, {"Camp\\game.dll\\in", "in"}, {"game.dll", kGameDll}},
-         "Camp", {600, 900}, kWriting},
+         "Camp",
+         {600, 900},
+         kWriting},
         {"no campaign directory", installable, "Missing", {600, 900}, kWriting},
         {"the game directory as campaign directory", installable, ".", {600, 900}, kWriting},
-        {"the old copy held open", {{"Camp", kDirectory}, {"Camp\\game.dll", "old"}, {"game.dll", kGameDll}}, "Camp",
-         {600, 700}, "Error: an error occured while reading or writing game.dll campaign file!", true},
+        {"the old copy held open",
+         {{"Camp", kDirectory}, {"Camp\\game.dll", "old"}, {"game.dll", kGameDll}},
+         "Camp",
+         {600, 700},
+         "Error: an error occured while reading or writing game.dll campaign file!",
+         true},
     };
     for (const auto& c : cases) {
         test::TempFolder game;

@@ -42,8 +42,8 @@ std::uint32_t ReadU32(std::span<const std::byte> bytes, std::size_t at)
 
 std::uint16_t ReadU16(std::span<const std::byte> bytes, std::size_t at)
 {
-    return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes[at]) |
-                                      std::to_integer<unsigned>(bytes[at + 1]) << 8);
+    return static_cast<std::uint16_t>(std::to_integer<unsigned>(bytes[at]) | std::to_integer<unsigned>(bytes[at + 1])
+                                                                                 << 8);
 }
 
 void WriteU32(std::span<std::byte> bytes, std::size_t at, std::uint32_t value)
@@ -126,8 +126,8 @@ std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::byte> block)
 
     // All sizes below in 64 bits: no header value, however large, can wrap them.
     header.colourCount = header.bitsPerPixel <= 8 && coloursUsed == 0 ? 1u << header.bitsPerPixel : coloursUsed;
-    const std::uint64_t tableStart =
-        header.compression == kBitFields ? std::max<std::uint64_t>(headerSize, kInfoHeaderSize + kMaskBytes)
+    const std::uint64_t tableStart = header.compression == kBitFields
+                                         ? std::max<std::uint64_t>(headerSize, kInfoHeaderSize + kMaskBytes)
                                          : headerSize;
     const std::uint64_t pixelOffset = tableStart + kColourEntryBytes * header.colourCount;
     if (pixelOffset > block.size())

@@ -12,7 +12,7 @@ namespace kestrane {
 
 struct BitmapHeader {
     std::int32_t width = 0;
-    std::int32_t height = 0;      // negative for rows stored top-down
+    std::int32_t height = 0;  // negative for rows stored top-down
     std::uint16_t bitsPerPixel = 0;
     std::uint32_t compression = 0;
     std::uint32_t colourCount = 0;  // colour-table entries stored in front of the pixels

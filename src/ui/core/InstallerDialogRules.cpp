@@ -25,8 +25,9 @@ std::string MainWindowTitle(std::string_view campaignName)
 InstallerDialogLayout LayOutInstallerDialog(const InstallerDialogLayoutInput& input)
 {
     const auto scaled = [&](int pixels) { return ScaleForDpi(pixels, input.dpi); };
-    const Extent background = input.background ? Extent{scaled(input.background->width), scaled(input.background->height)}
-                                               : Extent{input.window.width, input.window.height};
+    const Extent background = input.background
+                                  ? Extent{scaled(input.background->width), scaled(input.background->height)}
+                                  : Extent{input.window.width, input.window.height};
     const int margin = scaled(kWindowMargin);
     const int frameHeight = scaled(kControlFrameHeight);
     const int inset = scaled(kInset);

@@ -25,13 +25,13 @@ std::string MainWindowTitle(std::string_view campaignName);
 inline constexpr int kControlFrameHeight = 80;
 
 struct InstallerDialogLayoutInput {
-    int dpi = kDesignDpi;             // the window's
-    Placement window;                 // the dialog's outer rectangle as the template made it, screen pixels
-    int clientLeft = 0;               // the client area's top-left corner, screen pixels
+    int dpi = kDesignDpi;  // the window's
+    Placement window;      // the dialog's outer rectangle as the template made it, screen pixels
+    int clientLeft = 0;    // the client area's top-left corner, screen pixels
     int clientTop = 0;
-    std::optional<Extent> background; // none when there is no bitmap to show
-    int editHeight = 0;               // the game directory field keeps its height
-    Extent browseButton;              // the three buttons keep their sizes
+    std::optional<Extent> background;  // none when there is no bitmap to show
+    int editHeight = 0;                // the game directory field keeps its height
+    Extent browseButton;               // the three buttons keep their sizes
     Extent installButton;
     Extent exitButton;
 };

@@ -12,7 +12,7 @@ std::int32_t ProgressPercent(std::int32_t position, std::int32_t lower, std::int
     // Wide enough that no position or range can overflow; the result is clamped back into range.
     const std::int64_t percent = std::int64_t{position} * 100 / (std::int64_t{upper} - lower);
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(percent, std::numeric_limits<std::int32_t>::min(),
-                                                               std::numeric_limits<std::int32_t>::max()));
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 std::string ProgressCaption(std::string_view title, std::int32_t percent)

@@ -26,12 +26,12 @@ struct ProgressLayout {
 };
 
 struct ProgressLayoutInput {
-    int dpi = kDesignDpi;    // the window's: every figure here but the measured ones is scaled to it
-    int width = 390;         // of the text line
-    int textHeight = 0;      // measured height of the text lines
-    int cancelWidth = 0;     // measured extent of the Cancel label
+    int dpi = kDesignDpi;  // the window's: every figure here but the measured ones is scaled to it
+    int width = 390;       // of the text line
+    int textHeight = 0;    // measured height of the text lines
+    int cancelWidth = 0;   // measured extent of the Cancel label
     int cancelHeight = 0;
-    int edgeWidth = 2;       // the system's 3-D edge
+    int edgeWidth = 2;  // the system's 3-D edge
     int edgeHeight = 2;
 };
 
