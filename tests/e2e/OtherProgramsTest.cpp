@@ -226,11 +226,14 @@ TEST_F(InstallRun, TwoInstancesInstallingAtOnceLeaveTheWholeCampaign)
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Click(m_dialog, IDC_INSTALL_BUTTON);
     Click(otherDialog, IDC_INSTALL_BUTTON);
+    // Each step that meets the other's open file waits it out, up to 5 s, before it counts as
+    // failed: seven such steps on a busy machine take longer than the usual patience.
+    constexpr auto kCollidingPatience = 3 * kPatience;
     for (const Program* program : {&*m_program, &other}) {
-        MessageBoxView box = program->WaitForMessageBox();
+        MessageBoxView box = program->WaitForMessageBox(kCollidingPatience);
         if (box.text == "Create desktop shortcut?\n") {
             box.Answer(IDNO);
-            box = program->WaitForMessageBox();
+            box = program->WaitForMessageBox(kCollidingPatience);
         }
         EXPECT_TRUE(reports.contains(box.text)) << box.text;
         box.Answer(IDOK);
