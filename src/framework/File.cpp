@@ -104,6 +104,12 @@ void File::Close()
         Fail("close");
 }
 
+bool File::DeleteOnClose(HANDLE handle)
+{
+    FILE_DISPOSITION_INFO deleteOnClose{TRUE};
+    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &deleteOnClose, sizeof deleteOnClose) != FALSE;
+}
+
 void File::Remove(const std::string& path)
 {
     if (!WaitOutHold([&path] { return ::DeleteFileA(path.c_str()) != FALSE; }, path))

@@ -39,6 +39,9 @@ public:
 
     // Deletes the file, waiting out another program's brief hold on it.
     static void Remove(const std::string& path);
+    // Marks the file open as `handle` (with DELETE access) to go when its last handle closes;
+    // false when the system refuses.
+    static bool DeleteOnClose(HANDLE handle);
 
 private:
     [[noreturn]] void Fail(const char* operation) const;

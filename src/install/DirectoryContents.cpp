@@ -1,5 +1,6 @@
 #include "install/DirectoryContents.h"
 
+#include "framework/File.h"
 #include "framework/FileFinder.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WaitOutHold.h"
@@ -41,12 +42,6 @@ bool CarriesReparsePoint(HANDLE handle)
     FILE_ATTRIBUTE_TAG_INFO opened{};
     return ::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &opened, sizeof opened) &&
            (opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
-bool DeleteOnClose(HANDLE handle)
-{
-    FILE_DISPOSITION_INFO deleteOnClose{TRUE};
-    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &deleteOnClose, sizeof deleteOnClose) != FALSE;
 }
 
 // The path the system gives an open handle, in one form for every handle ("\\?\C:\...");
@@ -135,7 +130,7 @@ bool RemoveLink(const std::wstring& path)
     const UniqueFileHandle link = OpenItself(path, FILE_READ_ATTRIBUTES | DELETE);
     if (!link)
         return IsGone(::GetLastError());
-    return CarriesReparsePoint(link.Get()) && DeleteOnClose(link.Get());
+    return CarriesReparsePoint(link.Get()) && File::DeleteOnClose(link.Get());
 }
 
 // Deletes the file `name` in the folder at `folderPath` through a handle on the file itself:
@@ -146,7 +141,7 @@ bool RemoveFile(const std::wstring& path, const std::wstring& folderPath, const 
     const UniqueFileHandle file = OpenItself(path, DELETE);
     if (!file)
         return IsGone(::GetLastError());
-    return IsItself(file.Get(), folderPath, name) && DeleteOnClose(file.Get());
+    return IsItself(file.Get(), folderPath, name) && File::DeleteOnClose(file.Get());
 }
 
 // Copies the file `source` to `name` in the destination folder at `folderPath`. A file there
@@ -169,7 +164,7 @@ bool PlaceFile(const std::wstring& source, const std::wstring& target, const std
         return false;
     const bool shared = (facts.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || facts.nNumberOfLinks > 1;
     if (shared)
-        DeleteOnClose(existing.Get());
+        File::DeleteOnClose(existing.Get());
     existing.Close();
     return copy(shared);
 }

@@ -86,7 +86,7 @@ public:
                 if (!::DuplicateHandle(::GetCurrentProcess(), created.Get(), ::GetCurrentProcess(), &writer, 0, FALSE,
                                        DUPLICATE_SAME_ACCESS)) {
                     const DWORD error = ::GetLastError();
-                    DeleteOnClose(created.Get());
+                    File::DeleteOnClose(created.Get());
                     throw FileError("create a file in", directory, error);
                 }
                 m_keeper = std::move(created);
@@ -102,7 +102,7 @@ public:
     ~PendingFile()
     {
         if (m_keeper)
-            DeleteOnClose(m_keeper.Get());
+            File::DeleteOnClose(m_keeper.Get());
     }
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -124,12 +124,6 @@ public:
     }
 
 private:
-    static void DeleteOnClose(HANDLE handle)
-    {
-        FILE_DISPOSITION_INFO deleteOnClose{TRUE};
-        ::SetFileInformationByHandle(handle, FileDispositionInfo, &deleteOnClose, sizeof deleteOnClose);
-    }
-
     std::string m_destination;
     std::string m_path;
     UniqueFileHandle m_keeper;
