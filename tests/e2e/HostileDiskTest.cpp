@@ -55,9 +55,6 @@ public:
         m_root.WriteFile("Warcraft III\\Maps\\Download\\(2)Echo Isles.w3m", "a downloaded map");
     }
 
-    const std::string& Game() const { return m_game; }
-    const test::TempFolder& Root() const { return m_root; }
-
 protected:
     // Everything the runs must leave alone, with what `changes` names left out: the game's
     // parent, the folder the links lead to, and of the drive root only its own entries, for the

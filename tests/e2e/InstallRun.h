@@ -49,6 +49,23 @@ public:
         return sentinel;
     }
 
+    const test::TempFolder& Root() const { return m_root; }
+    const std::string& Game() const { return m_game; }
+    // The campaign directory of the last start.
+    std::string Campaign() const { return m_game + "\\" + m_installDir; }
+    std::string Label() const { return ControlText(m_dialog, IDC_INSTALL_BUTTON); }
+    // The campaign directory as the install must leave it.
+    test::Tree Installed() const
+    {
+        test::Tree installed = {{"game.dll", Rewritten(StandInGameDll())},
+                                {"saga.ico", "icon"},
+                                {"Maps", test::kDirectory},
+                                {"Maps\\Chapter1.w3m", "chapter one"}};
+        for (const char* name : kGameFiles)
+            installed[name] = ReadTextFile(m_game + "\\" + name);
+        return installed;
+    }
+
 protected:
     explicit InstallRun(const std::string& gameFolder = "Warcraft III")
         : m_game(m_root / gameFolder), m_registered(m_game)
@@ -67,21 +84,6 @@ protected:
     {
         if (m_program && ::IsWindow(m_dialog))
             Exit();
-    }
-
-    // The campaign directory of the last start.
-    std::string Campaign() const { return m_game + "\\" + m_installDir; }
-    std::string Label() const { return ControlText(m_dialog, IDC_INSTALL_BUTTON); }
-    // The campaign directory as the install must leave it.
-    test::Tree Installed() const
-    {
-        test::Tree installed = {{"game.dll", Rewritten(StandInGameDll())},
-                                {"saga.ico", "icon"},
-                                {"Maps", test::kDirectory},
-                                {"Maps\\Chapter1.w3m", "chapter one"}};
-        for (const char* name : kGameFiles)
-            installed[name] = ReadTextFile(m_game + "\\" + name);
-        return installed;
     }
 
     // Writes install.ini and starts the program, which shows its main dialog.
@@ -114,15 +116,20 @@ protected:
         return m_program->WaitForMessageBox();
     }
 
-    // Clicks the main button and answers the uninstall question (0: closes it); returns the next box.
-    MessageBoxView Uninstall(int answer)
+    // Clicks the main button and checks the uninstall question that comes.
+    MessageBoxView AskToUninstall()
     {
         Click(m_dialog, IDC_INSTALL_BUTTON);
-        const MessageBoxView question = m_program->WaitForMessageBox();
+        MessageBoxView question = m_program->WaitForMessageBox();
         std::string expected = "Are you sure you want to remove all the files of \"";
         expected += Campaign() + "\" ?";
         EXPECT_EQ(question.text, expected);
         EXPECT_EQ(question.style, MB_YESNOCANCEL | MB_ICONQUESTION) << question.iconName << " icon";
+        return question;
+    }
+    // Answers the uninstall question (0: closes it); returns the next box.
+    MessageBoxView Answer(const MessageBoxView& question, int answer)
+    {
         if (answer != 0) {
             question.Answer(answer);
         } else {
@@ -131,6 +138,7 @@ protected:
         }
         return m_program->WaitForMessageBox();
     }
+    MessageBoxView Uninstall(int answer) { return Answer(AskToUninstall(), answer); }
 
     // Dismisses the box and waits for the main button to take clicks again.
     void Dismiss(const MessageBoxView& box)
