@@ -22,7 +22,6 @@ class HostileDisk;
 
 // One start of the program and one click of its main button, on a disk laid out to mislead.
 struct Step {
-    std::function<void(HostileDisk&)> beforeStart;
     const char* label;  // at start
     int answer;         // to the uninstall question; 0 when none comes
     // What the disk is made to look like once the program is started: before the click, or
@@ -47,14 +46,6 @@ void PrintTo(const HostileCase& hostile, std::ostream* out)
 }
 
 class HostileDisk : public InstallRun, public ::testing::WithParamInterface<HostileCase> {
-public:
-    // The player's own maps, in the folder the game keeps for them.
-    void AddPlayersMaps() const
-    {
-        m_root.WriteFile("Warcraft III\\Maps\\(4)Lost Temple.w3m", "the player's map");
-        m_root.WriteFile("Warcraft III\\Maps\\Download\\(2)Echo Isles.w3m", "a downloaded map");
-    }
-
 protected:
     // Everything the runs must leave alone, with what `changes` names left out: the game's
     // parent, the folder the links lead to, and of the drive root only its own entries, for the
@@ -73,8 +64,6 @@ protected:
 
     void Run(const HostileCase& hostile, const Step& step)
     {
-        if (step.beforeStart)
-            step.beforeStart(*this);
         Start(hostile.installDir);
         ASSERT_EQ(Label(), step.label);
         if (step.meddle && step.answer == 0)
@@ -116,16 +105,14 @@ TEST_P(HostileDisk, LeavesTheGamesAndThePlayersFilesAsTheyWere)
     }
 }
 
-const Step kInstalled = {nullptr, "Install", 0, nullptr, kDone, MB_ICONINFORMATION, "Warcraft III\\Orc Saga"};
+const Step kInstalled = {"Install", 0, nullptr, kDone, MB_ICONINFORMATION, "Warcraft III\\Orc Saga"};
 
 // One click that the program refuses.
 HostileCase Refused(const char* name, std::string installDir, const char* label, std::string text,
                     std::function<void(HostileDisk&)> arrange = nullptr)
 {
-    return {name,
-            std::move(installDir),
-            std::move(arrange),
-            {{nullptr, label, 0, nullptr, std::move(text), MB_ICONERROR, nullptr}}};
+    return {
+        name, std::move(installDir), std::move(arrange), {{label, 0, nullptr, std::move(text), MB_ICONERROR, nullptr}}};
 }
 
 const std::string kNotWarcraft = "Error!\nThe directory you specidied is not Warcraft III directory!\nPlease fix that! "
@@ -145,7 +132,7 @@ void SwapForALink(HostileDisk& disk)
 {
     const std::string campaign = disk.Game() + "\\Orc Saga";
     ASSERT_TRUE(::MoveFileA(campaign.c_str(), (campaign + " moved").c_str()));
-    test::MakeUnixLink(HostileDisk::Sentinel().Path(), disk.Game(), "Orc Saga", true);
+    test::MakeLink(HostileDisk::Sentinel().Path(), campaign);
 }
 
 // The same texts and arrangements for the 64-bit and the 32-bit program.
@@ -163,26 +150,28 @@ const HostileCase kCases[] = {
     {"TrimmedNameWithALinkBackToTheGame",
      "Camp .",
      nullptr,
-     {{nullptr, "Install", 0, [](HostileDisk& disk) { test::MakeUnixLink(disk.Game(), disk.Game(), "Camp ", true); },
+     {{"Install", 0, [](HostileDisk& disk) { test::MakeLink(disk.Game(), disk.Game() + "\\Camp "); },
        UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr},
-      {nullptr, "Uninstall", 0, nullptr, UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr}}},
+      {"Uninstall", 0, nullptr, UnsafeInstallDirText("Camp ."), MB_ICONERROR, nullptr}}},
+    // The player's own maps, in the folder the game keeps for them, and a stray library that
+    // makes it look installed, which the player removes before the click.
     {"ThePlayersMapsFolder",
      "Maps",
-     [](HostileDisk& disk) { disk.AddPlayersMaps(); },
-     {{nullptr, "Install", 0, nullptr, OthersFolderText("<game>\\Maps"), MB_ICONERROR, nullptr},
-      // A stray library makes the folder look installed; the player removes it before the click.
-      {[](HostileDisk& disk) { disk.Root().WriteFile("Warcraft III\\Maps\\game.dll", "a stray library"); }, "Uninstall",
-       0, [](HostileDisk& disk) { ::DeleteFileA((disk.Game() + "\\Maps\\game.dll").c_str()); },
+     [](HostileDisk& disk) {
+         disk.Root().WriteFile("Warcraft III\\Maps\\(4)Lost Temple.w3m", "the player's map");
+         disk.Root().WriteFile("Warcraft III\\Maps\\Download\\(2)Echo Isles.w3m", "a downloaded map");
+         disk.Root().WriteFile("Warcraft III\\Maps\\game.dll", "a stray library");
+     },
+     {{"Uninstall", 0, [](HostileDisk& disk) { ::DeleteFileA((disk.Game() + "\\Maps\\game.dll").c_str()); },
        OthersFolderText("<game>\\Maps"), MB_ICONERROR, nullptr}}},
     {"SwappedForALinkWhileTheQuestionWaitsThenYes",
      "Orc Saga",
      nullptr,
-     {kInstalled,
-      {nullptr, "Uninstall", IDYES, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
+     {kInstalled, {"Uninstall", IDYES, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
     {"SwappedForALinkWhileTheQuestionWaitsThenNo",
      "Orc Saga",
      nullptr,
-     {kInstalled, {nullptr, "Uninstall", IDNO, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
+     {kInstalled, {"Uninstall", IDNO, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Layouts, HostileDisk, ::testing::ValuesIn(kCases),

@@ -17,7 +17,7 @@ TEST(IsCampaignDirectorySafe, AcceptsOnlyFoldersStrictlyInsideTheGameDirectoryAn
     test::TempFolder outside;
     test::TempFolder game;
     ::CreateDirectoryA((game / "Existing").c_str(), nullptr);
-    test::MakeDirectoryLink(outside.Path(), game / "Link");
+    test::MakeLink(outside.Path(), game / "Link");
     const std::tuple<std::string, const char*, bool> cases[] = {
         {game.Path(), "Existing\\Deeper", true},
         {game.Path(), "Missing\\Deeper", true},

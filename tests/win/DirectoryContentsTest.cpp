@@ -50,8 +50,8 @@ TEST(CopyDirectoryContents, MergesEveryEntryOverAnEarlierCopyButNoLinkedDirector
     SetAttributes(source + "\\hidden.dat", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     SetAttributes(source + "\\read-only.txt", FILE_ATTRIBUTE_READONLY);
     // Links to an ancestor would have a copy that follows them recurse without end.
-    test::MakeDirectoryLink(outside.Path(), source + "\\loop");
-    test::MakeDirectoryLink(source, source + "\\Maps\\Deeper\\loop");
+    test::MakeLink(outside.Path(), source + "\\loop");
+    test::MakeLink(source, source + "\\Maps\\Deeper\\loop");
     const Tree playersOwn = {
         {"Maps\\mine.w3m", "the player's own map"},
         {"Saves\\Chapter1.w3z", "a saved game"},
@@ -82,7 +82,7 @@ TEST(CopyDirectoryContents, PlacesEveryNameExactlyAndNeverWritesThroughALink)
     const std::string destination = parent / "Camp";
     MakeTree(outside.Path(), {{"Maps", kDirectory}, {"Maps\\Chapter1.w3m", "the game's map"}, {"patch", "the game's"}});
     MakeTree(parent.Path(), {{"Storm.dll", "the game's Storm"}, {"Camp", kDirectory}});
-    test::MakeDirectoryLink(outside / "Maps", destination + "\\Maps");
+    test::MakeLink(outside / "Maps", destination + "\\Maps");
     ASSERT_TRUE(::CreateHardLinkW(WideFromUtf8(destination + "\\war3patch.mpq").c_str(),
                                   WideFromUtf8(outside / "patch").c_str(), nullptr));
     const char* names[] = {"地図.w3m", "Карта.w3m", "..＼Storm.dll", "war3patch.mpq"};
@@ -150,8 +150,8 @@ TEST(DeleteDirectoryContents, RemovesLinksButNeverWhatTheyPointTo)
     const Tree outsideFiles = {{"Full", kDirectory}, {"Full\\keep.txt", "keep me"}, {"Empty", kDirectory}};
     MakeTree(outside.Path(), outsideFiles);
     // Wine 8 removed the empty target of a link that RemoveDirectoryA was given.
-    test::MakeDirectoryLink(outside / "Full", folder / "Maps\\full link");
-    test::MakeDirectoryLink(outside / "Empty", folder / "Maps\\Deeper\\empty link");
+    test::MakeLink(outside / "Full", folder / "Maps\\full link");
+    test::MakeLink(outside / "Empty", folder / "Maps\\Deeper\\empty link");
 
     EXPECT_EQ(DeleteDirectoryContents(folder.Path()), test::RunningOnWine() ? Deleted::Partly : Deleted::Everything);
     EXPECT_EQ(Snapshot(outside.Path()), outsideFiles);

@@ -183,29 +183,26 @@ CurrentDirectoryScope::~CurrentDirectoryScope()
     ::SetCurrentDirectoryA(m_previous.c_str());
 }
 
-void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic)
+void MakeLink(const std::string& target, const std::string& link, bool symbolic)
 {
+    const std::size_t split = link.rfind('\\');
+    const std::string directory = link.substr(0, split);
+    const std::string name = link.substr(split + 1);
     const std::string unixTarget = UnixPath(target);
     const std::string unixLink = UnixPathOf(directory, name);
     if (unixTarget.empty() || unixLink.empty()) {
-        // Windows itself: a "\\?\" path keeps the name as it is written.
-        const std::string link = "\\\\?\\" + directory + "\\" + name;
-        const bool made = symbolic ? ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)
-                                   : ::CreateHardLinkA(link.c_str(), target.c_str(), nullptr);
+        // A "\\?\" path keeps the name as it is written.
+        const std::string exact = "\\\\?\\" + link;
+        const bool made = symbolic ? ::CreateSymbolicLinkA(exact.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)
+                                   : ::CreateHardLinkA(exact.c_str(), target.c_str(), nullptr);
         if (!made)
-            throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
+            throw std::runtime_error("cannot link " + link + " to " + target);
         return;
     }
     RunUnixCommand(std::string("Z:\\bin\\ln ") + (symbolic ? "-s \"" : "\"") + unixTarget + "\" \"" + unixLink + "\"");
     // Listed, since Windows would trim a name such as "Camp " when asked about it.
     if (!WaitForValue([&] { return Snapshot(directory, false).contains(name); }, true, kLinkPatience))
-        throw std::runtime_error("cannot link " + name + " in " + directory + " to " + target);
-}
-
-void MakeDirectoryLink(const std::string& target, const std::string& link)
-{
-    const std::size_t split = link.rfind('\\');
-    MakeUnixLink(target, link.substr(0, split), link.substr(split + 1), true);
+        throw std::runtime_error("cannot link " + link + " to " + target);
 }
 
 std::wstring WideFromUtf8(std::string_view utf8)

@@ -66,17 +66,15 @@ private:
     std::string m_previous;
 };
 
-// The entry `name` in the folder `directory`, made on the Unix side of the prefix's drive as
-// `ln` makes a hard link to the file `target` (`ln -s`, a symbolic link, when `symbolic`), so
-// that a name Windows would trim, such as "Camp ", stands there exactly. Outside Wine, Windows
-// makes the same links itself.
-void MakeUnixLink(const std::string& target, const std::string& directory, const std::string& name, bool symbolic);
+// A link at `link` to `target`: a symbolic link to a folder, or a hard link to a file when not
+// `symbolic`. Under Wine it is made on the Unix side of the prefix's drive, as `ln -s` and `ln`
+// make them, so that a last part that Windows would trim, such as "Camp ", stands there exactly;
+// outside Wine, Windows makes the same links itself.
+void MakeLink(const std::string& target, const std::string& link, bool symbolic = true);
 // Under Wine, the Unix path behind a Windows path; empty outside Wine.
 std::string UnixPath(const std::string& path);
 // Starts a Unix program by its path on Wine's drive Z: ("Z:\bin\ln ..."), without waiting for it.
 void RunUnixCommand(std::string command);
-// A directory link at `link` to the folder `target`, seen by Windows as a reparse point.
-void MakeDirectoryLink(const std::string& target, const std::string& link);
 
 // A file's bytes, "<missing>" when it cannot be opened.
 std::string ReadTextFile(const std::string& path);

@@ -50,7 +50,7 @@ TEST(WriteCampaignGameDll, ReplacesAnEarlierCopyAndLeavesNoOtherFile)
             test::MakeTree(game.Path(), {{"Camp", kDirectory}, {"game.dll", source}});
             std::optional<test::BriefHold> held;
             if (earlier == "linked"sv) {
-                test::MakeUnixLink(game / "game.dll", game / "Camp", "game.dll", false);
+                test::MakeLink(game / "game.dll", game / "Camp\\game.dll", false);
             } else {
                 test::WriteTextFile(game / "Camp\\game.dll", "an earlier, longer copy");
                 if (earlier == "held"sv)
