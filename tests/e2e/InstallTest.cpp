@@ -91,9 +91,10 @@ TEST_F(InstallRun, RunsEveryStepAndReportsOnlyTheLastFailure)
     }
 }
 
-TEST_F(InstallRun, AsksNothingAboutAShortcutWithoutACampaignName)
+TEST_F(InstallRun, IsTitledKestraneAndAsksNothingAboutAShortcutWithoutACampaignName)
 {
     Start("Orc Saga", "");
+    EXPECT_EQ(WindowText(m_dialog), "Kestrane");
     Click(m_dialog, IDC_INSTALL_BUTTON);
     const MessageBoxView done = m_program->WaitForMessageBox();
     EXPECT_EQ(done.text, kDone);
