@@ -53,7 +53,7 @@ private:
     // Takes what is new or written again since it was taken, and lets go what was held long enough.
     void Scan()
     {
-        // The program deletes what it walks: every step may fail, and the walk ends there.
+        // The program deletes files while they are walked: a step that fails ends the walk.
         std::error_code error;
         for (std::filesystem::recursive_directory_iterator entry(m_folder, error), end; !error && entry != end;
              entry.increment(error)) {
@@ -80,15 +80,18 @@ private:
     std::jthread m_watch;  // last, so that it ends before what it scans with goes
 };
 
+// A box's text and its MB_ flags.
+using ExpectedBox = std::pair<std::string, long>;
+
 // One click of the main button, on a fresh campaign or on the installed one, perhaps beside a
 // scanner. In the texts, "<campaign>" stands for the campaign directory.
 struct ClickCase {
     const char* name;
     int answer;  // kInstall, or the answer to the uninstall question (0: the box closed)
-    std::optional<std::chrono::milliseconds> hold;    // of the scanner, if one runs; zero: until it ends
-    void (*arrange)(const InstallRun&);               // once the program shows its label
-    std::vector<std::pair<std::string, long>> boxes;  // that end the click, in their order
-    const char* label;                                // afterwards
+    std::optional<std::chrono::milliseconds> hold;  // of the scanner, if one runs; zero: until it ends
+    void (*arrange)(const InstallRun&);             // once the program shows its label
+    std::vector<ExpectedBox> boxes;                 // that end the click, in their order
+    const char* label;                              // afterwards
     // The campaign directory afterwards, from what an install leaves there; empty: it is gone.
     test::Tree (*left)(test::Tree installed);
 };
@@ -165,14 +168,14 @@ void SetReadOnly(const std::string& path)
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
-const std::pair<std::string, long> kNotUninstalled = {"Campaign NOT uninstallated!", MB_ICONINFORMATION};
-const std::pair<std::string, long> kUninstalledBox = {kUninstalled, MB_ICONINFORMATION};
-const std::pair<std::string, long> kAddedFiles = {
+const ExpectedBox kNotUninstalled = {"Campaign NOT uninstallated!", MB_ICONINFORMATION};
+const ExpectedBox kUninstalledBox = {kUninstalled, MB_ICONINFORMATION};
+const ExpectedBox kAddedFiles = {
     "\"<campaign>\" was not removed because a few files were added there since install.\nThese may be saved games "
     "and campaign progress records.\nYou can remove that directory safely by yourself if you don't need these files "
     "anymore.",
     MB_ICONINFORMATION};
-const std::pair<std::string, long> kManualRemoval = {
+const ExpectedBox kManualRemoval = {
     "Error: an error occured while uninstalling!\nTry to remove manually (if it exists) the following "
     "directory:\n<campaign>\nIf you can't find it then don't worry, it's already uninstalled.",
     MB_ICONERROR};
@@ -218,8 +221,7 @@ const ClickCase kAnswers[] = {
      }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Answers, Clicks, ::testing::ValuesIn(kAnswers),
-                         [](const ::testing::TestParamInfo<ClickCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Answers, Clicks, ::testing::ValuesIn(kAnswers), kCaseName);
 
 constexpr auto kBrief = std::chrono::milliseconds(1000);
 constexpr auto kUntilEnded = std::chrono::milliseconds(0);
@@ -255,8 +257,7 @@ const ClickCase kHeld[] = {
     {"UninstallNoHeldUntilTheScannerEnds", IDNO, kUntilEnded, nullptr, {kManualRemoval}, "Uninstall", Whole},
 };
 
-INSTANTIATE_TEST_SUITE_P(Scanner, Clicks, ::testing::ValuesIn(kHeld),
-                         [](const ::testing::TestParamInfo<ClickCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Scanner, Clicks, ::testing::ValuesIn(kHeld), kCaseName);
 
 // Started twice from two copies of the package, both install at once: each reports what it did,
 // and together they leave the whole campaign, with no partial game.dll and no temporary file.

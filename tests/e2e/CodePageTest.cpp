@@ -122,8 +122,7 @@ const Case kCases[] = {
      {"Maps\\\xED\x95\x9C.w3m", "caf\xC3\xA9.txt", "..\xC2\xA5Storm.dll"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Packages, InCodePage932, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Packages, InCodePage932, ::testing::ValuesIn(kCases), kCaseName);
 
 }  // namespace
 }  // namespace kestrane::e2e

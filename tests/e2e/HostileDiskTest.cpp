@@ -174,8 +174,7 @@ const HostileCase kCases[] = {
      {kInstalled, {"Uninstall", IDNO, SwapForALink, UnsafeInstallDirText("Orc Saga"), MB_ICONERROR, nullptr}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Layouts, HostileDisk, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Layouts, HostileDisk, ::testing::ValuesIn(kCases), kCaseName);
 
 }  // namespace
 }  // namespace kestrane::e2e

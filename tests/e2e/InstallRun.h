@@ -39,6 +39,9 @@ inline std::string UnsafeInstallDirText(const std::string& cleaned)
            "inside the Warcraft III directory; nothing was changed.";
 }
 
+// Names each case of a table after its `name`, for ctest to list.
+inline constexpr auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
+
 class InstallRun : public ::testing::Test {
 public:
     // A folder outside the game's, for links that lead out of it. Outlives the game's folder, so
