@@ -280,26 +280,13 @@ TEST_F(InstallRun, TwoInstancesInstallingAtOnceLeaveTheWholeCampaign)
     for (const std::string name :
          {"Warcraft III.exe", "war3.exe", "storm.dll", "mss32.dll", "ijl15.dll", "saga.ico", "Maps\\Chapter1.w3m"})
         reports.insert("Error: an error occured while copying \"" + name + "\" campaign file!");
-    // In opposite corners, so that the boxes of the one, centred over its window, hide none of the
-    // other's, which the driver reads from the screen.
-    RECT screen{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    RECT otherRect{};
-    ::GetWindowRect(otherDialog, &otherRect);
-    ::SetWindowPos(m_dialog, nullptr, screen.left, screen.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SetWindowPos(otherDialog, nullptr, screen.right - (otherRect.right - otherRect.left),
-                   screen.bottom - (otherRect.bottom - otherRect.top), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Click(m_dialog, IDC_INSTALL_BUTTON);
     Click(otherDialog, IDC_INSTALL_BUTTON);
-    // Each step that meets the other's open file waits it out, up to 5 s, before it counts as
-    // failed: seven such steps on a busy machine take longer than the usual patience.
-    constexpr auto kCollidingPatience = 3 * kPatience;
     for (const Program* program : {&*m_program, &other}) {
-        MessageBoxView box = program->WaitForMessageBox(kCollidingPatience);
+        MessageBoxView box = program->WaitForMessageBox();
         if (box.text == "Create desktop shortcut?\n") {
             box.Answer(IDNO);
-            box = program->WaitForMessageBox(kCollidingPatience);
+            box = program->WaitForMessageBox();
         }
         EXPECT_TRUE(reports.contains(box.text)) << box.text;
         box.Answer(IDOK);

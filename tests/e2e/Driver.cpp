@@ -84,8 +84,12 @@ const IconKind* ReadIcon(HWND iconControl)
     return best;
 }
 
+// None while the box is not painted yet. Wine centres every box on the screen, whatever its
+// owner, so the boxes of two programs lie on top of each other: the one read is raised first,
+// for its icon to be seen.
 std::optional<MessageBoxView> ReadMessageBox(HWND box)
 {
+    ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     MessageBoxView view;
     view.window = box;
     view.caption = WindowText(box);
